@@ -1,0 +1,60 @@
+#include "console/dialogue.hpp"
+
+#include <string_view>
+
+#include "console/input_reader.hpp"
+
+namespace parabeam {
+namespace {
+
+void ask(ReportSink& console, std::string_view prompt) {
+    writeText(console, prompt);
+    console.flush();
+}
+
+} // namespace
+
+void readInputs(BeamInputs& inputs, std::istream& in, ReportSink& console) {
+    struct RealQuestion {
+        std::string_view prompt;
+        double BeamInputs::*field;
+    };
+    static constexpr RealQuestion realQuestions[] = {
+        {" (1) Enter Value For The Length(L1) Of The Triangular Beam(Shape) Above = ",
+         &BeamInputs::triangleLength},
+        {" (2) Enter Value For The Length(L2) Of The Entire Beam(Parallelogram Diagram) From "
+         "Point-A To Point-B As Seen Above = ",
+         &BeamInputs::beamLength},
+        {" (3) Enter Value For The Vertical Height Of The Beam If Available = ",
+         &BeamInputs::height},
+        {" (4) Please Enter Value For The Weight Of The Traingular Beam Only = ",
+         &BeamInputs::triangleWeight},
+        {" (5) Please Enter Value For The Acting Weight Rectangular Beam Only = ",
+         &BeamInputs::rectangleWeight},
+        {" (6) Please Enter Value For The Horizontal Force At The Left Support = ",
+         &BeamInputs::leftHorizontalForce},
+        {" (7) Please Enter Value For The Horizontal Force At The Right Support = ",
+         &BeamInputs::rightHorizontalForce},
+    };
+    struct WordQuestion {
+        std::string_view prompt;
+        UnitWord BeamInputs::*field;
+    };
+    static constexpr WordQuestion wordQuestions[] = {
+        {" Enter The Unit For The Weight Acting Vertically Downward = ", &BeamInputs::weightUnit},
+        {" Enter The Derived Unit For The (Acting Force, Mass) Vertically Downward = ",
+         &BeamInputs::forceUnit},
+        {" Enter The Unit For The Length = ", &BeamInputs::lengthUnit},
+    };
+
+    for (const RealQuestion& question : realQuestions) {
+        ask(console, question.prompt);
+        readReal(in, inputs.*question.field);
+    }
+    for (const WordQuestion& question : wordQuestions) {
+        ask(console, question.prompt);
+        readWord(in, inputs.*question.field);
+    }
+}
+
+} // namespace parabeam
