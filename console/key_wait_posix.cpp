@@ -1,0 +1,130 @@
+#include "console/key_wait.hpp"
+
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace parabeam {
+namespace {
+
+constexpr int kSignalsThatEndTheRun[] = {SIGTERM, SIGHUP, SIGINT};
+constexpr int kSignalCount = sizeof kSignalsThatEndTheRun / sizeof kSignalsThatEndTheRun[0];
+// The bytes of one key arrive together; a lone Escape is followed by nothing.
+constexpr int kFollowingByteMilliseconds = 50;
+constexpr int kLongestSequence = 16;
+
+int gTerminal = -1;
+termios gSavedMode;
+
+// Put the terminal back before the signal ends the process.
+extern "C" void restoreModeAndDie(int signal) {
+    ::tcsetattr(gTerminal, TCSANOW, &gSavedMode);
+    ::raise(signal); // the handler was reset to the default: this ends the run
+}
+
+class SignalGuard {
+  public:
+    SignalGuard() {
+        struct sigaction action {};
+        action.sa_handler = restoreModeAndDie;
+        action.sa_flags = static_cast<int>(SA_RESETHAND);
+        sigemptyset(&action.sa_mask);
+        for (int i = 0; i < kSignalCount; ++i) {
+            ::sigaction(kSignalsThatEndTheRun[i], nullptr, &previous_[i]);
+            // A signal the caller ignores (nohup) stays ignored.
+            if (previous_[i].sa_handler != SIG_IGN)
+                ::sigaction(kSignalsThatEndTheRun[i], &action, nullptr);
+        }
+    }
+    ~SignalGuard() {
+        for (int i = 0; i < kSignalCount; ++i)
+            ::sigaction(kSignalsThatEndTheRun[i], &previous_[i], nullptr);
+    }
+    SignalGuard(const SignalGuard&) = delete;
+    SignalGuard& operator=(const SignalGuard&) = delete;
+
+  private:
+    struct sigaction previous_[kSignalCount] {};
+};
+
+// One byte; false on end of input, error or (with a timeout) silence.
+bool readByte(int terminal, unsigned char& byte, int timeoutMilliseconds) {
+    for (;;) {
+        if (timeoutMilliseconds >= 0) {
+            pollfd ready{terminal, POLLIN, 0};
+            const int polled = ::poll(&ready, 1, timeoutMilliseconds);
+            if (polled < 0 && errno == EINTR) continue;
+            if (polled <= 0) return false;
+        }
+        const ssize_t count = ::read(terminal, &byte, 1);
+        if (count < 0 && errno == EINTR) continue;
+        return count == 1;
+    }
+}
+
+bool following(int terminal, unsigned char& byte) {
+    return readByte(terminal, byte, kFollowingByteMilliseconds);
+}
+
+// Escape sequences (arrows, function keys, Alt with a key) and the trailing
+// bytes of a UTF-8 character belong to the same key press: take them too, so
+// nothing is left over for whatever reads the terminal next.
+void consumeRestOfKey(int terminal, unsigned char first) {
+    unsigned char byte = 0;
+    if (first == 0x1b) {
+        if (!following(terminal, byte)) return; // Escape alone
+        if (byte == 'O') {                      // SS3: one final byte
+            following(terminal, byte);
+            return;
+        }
+        if (byte != '[') return; // Alt with a key
+        if (!following(terminal, byte)) return;
+        if (byte == '[') { // Linux console F1 to F5: ESC [ [ letter
+            following(terminal, byte);
+            return;
+        }
+        // CSI: parameters and intermediates up to a final byte 0x40 to 0x7E.
+        for (int taken = 1; taken < kLongestSequence && (byte < 0x40 || byte > 0x7e); ++taken)
+            if (!following(terminal, byte)) return;
+        return;
+    }
+    const int trailing = first >= 0xf0 ? 3 : first >= 0xe0 ? 2 : first >= 0xc0 ? 1 : 0;
+    for (int i = 0; i < trailing; ++i)
+        if (!following(terminal, byte) || (byte & 0xc0) != 0x80) return;
+}
+
+} // namespace
+
+void waitForKey() {
+    const int terminal = ::open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (terminal < 0) return;
+    termios saved{};
+    if (::tcgetattr(terminal, &saved) != 0) {
+        ::close(terminal);
+        return;
+    }
+    gTerminal = terminal;
+    gSavedMode = saved;
+    {
+        SignalGuard guard;
+        termios raw = saved;
+        // No line input, no echo, no signal keys (Ctrl+C is a key press), no
+        // flow control keys; one byte is enough. TCSANOW keeps keys typed ahead.
+        raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ISIG | IEXTEN);
+        raw.c_iflag &= ~static_cast<tcflag_t>(IXON | ICRNL | INLCR | IGNCR);
+        raw.c_cc[VMIN] = 1;
+        raw.c_cc[VTIME] = 0;
+        if (::tcsetattr(terminal, TCSANOW, &raw) == 0) {
+            unsigned char key = 0;
+            if (readByte(terminal, key, -1)) consumeRestOfKey(terminal, key);
+            ::tcsetattr(terminal, TCSANOW, &saved);
+        }
+    }
+    gTerminal = -1;
+    ::close(terminal);
+}
+
+} // namespace parabeam

@@ -1,0 +1,15 @@
+#include "console/platform_setup.hpp"
+
+#include <csignal>
+#include <iostream>
+
+namespace parabeam {
+
+void prepareStandardStreams() {
+    std::signal(SIGPIPE, SIG_IGN);
+    // The program's own buffers: each line is flushed on its own anyway, and
+    // input is read byte by byte through the buffer.
+    std::ios::sync_with_stdio(false);
+}
+
+} // namespace parabeam
