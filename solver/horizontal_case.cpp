@@ -1,0 +1,51 @@
+#include "solver/horizontal_case.hpp"
+
+namespace parabeam {
+
+HorizontalCase classifyHorizontalForces(const BeamInputs& inputs) {
+    const bool leftZero = inputs.leftHorizontalForce == 0.0;
+    const bool rightZero = inputs.rightHorizontalForce == 0.0;
+    if (leftZero && !rightZero) return HorizontalCase::rightOnly;
+    if (rightZero && !leftZero) return HorizontalCase::leftOnly;
+    if (!leftZero && !rightZero) return HorizontalCase::both;
+    return HorizontalCase::neither;
+}
+
+void reportHorizontalCase(const BeamInputs& inputs, ReportSink& console) {
+    switch (classifyHorizontalForces(inputs)) {
+    case HorizontalCase::rightOnly:
+        writeLine(console, " Ax - Bx = ", kZero, " + ", inputs.rightHorizontalForce);
+        writeLine(console, " -Bx = ", negated(inputs.rightHorizontalForce), " ", inputs.forceUnit);
+        writeLine(console, " Bx = ", inputs.rightHorizontalForce, " ", inputs.forceUnit, " <--, Acting Towards The Left Side Of The Beam");
+        writeLine(console, "---------------------------------------------------------- ");
+        writeLine(console, "---------------------------------------------------------- ");
+        return;
+    case HorizontalCase::leftOnly:
+        writeLine(console, " Ax - Bx = ", inputs.leftHorizontalForce, " + ", kZero);
+        writeLine(console, " Ax  = ", inputs.leftHorizontalForce, " ", inputs.forceUnit);
+        writeLine(console, " Ax  = ", inputs.leftHorizontalForce, " ", inputs.forceUnit, " -->, Acting Towards The Right Side OF The Beam ");
+        writeLine(console, "---------------------------------------------------------- ");
+        writeLine(console, "---------------------------------------------------------- ");
+        return;
+    case HorizontalCase::both:
+        writeLine(console, " This Means That An Extra Force Is Produced At Joint(Point) B Of The Beam  ");
+        writeLine(console, " Which Produces The Equation Below For The Entire Beam(Diagram, Figure) Above  ");
+        writeLine(console, " Ax - Bx = ", inputs.leftHorizontalForce, " - ", inputs.rightHorizontalForce);
+        writeLine(console, " Ax - Bx = ", inputs.leftHorizontalForce - inputs.rightHorizontalForce, " ", inputs.forceUnit);
+        writeLine(console, " Ax  - Bx = ", inputs.leftHorizontalForce - inputs.rightHorizontalForce, " ", inputs.forceUnit, " -->, Acting On The Entire Beam  ");
+        writeLine(console, " Next Equation And Topic(s) To Be Resolved Later...............  ");
+        writeLine(console, "---------------------------------------------------------- ");
+        writeLine(console, "---------------------------------------------------------- ");
+        return;
+    case HorizontalCase::neither:
+        writeLine(console, " Ax - Bx = ", inputs.leftHorizontalForce, " - ", inputs.rightHorizontalForce);
+        writeLine(console, " Ax - Bx = ", inputs.leftHorizontalForce - inputs.rightHorizontalForce, " ", inputs.forceUnit);
+        writeLine(console, " Ax  - Bx = ", inputs.leftHorizontalForce - inputs.rightHorizontalForce, " ", inputs.forceUnit, " -->, Acting On The Entire Beam  ");
+        writeLine(console, " Ax = ", "0.00 ", inputs.forceUnit, ", And , Bx = ", "0.00 ", inputs.forceUnit);
+        writeLine(console, "---------------------------------------------------------- ");
+        writeLine(console, "---------------------------------------------------------- ");
+        return;
+    }
+}
+
+} // namespace parabeam
