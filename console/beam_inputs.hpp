@@ -14,7 +14,8 @@ struct UnitWord {
     // The stored word, up to its terminator.
     std::string_view view() const {
         std::size_t length = 0;
-        while (length < kMaxLength && text[length] != '\0') ++length;
+        while (length < kMaxLength && text[length] != '\0')
+            ++length;
         return {text.data(), length};
     }
 };

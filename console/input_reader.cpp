@@ -18,12 +18,15 @@ constexpr int kMaxExponentDigits = 8;
 constexpr std::int64_t kSurelyTooLarge = 400;
 constexpr std::int64_t kSurelyTooSmall = -400;
 
-bool isDigit(int c) { return c >= '0' && c <= '9'; }
+bool isDigit(int c) {
+    return c >= '0' && c <= '9';
+}
 
 // Skips white space; returns the first other character (or kEnd), unconsumed.
 int skipSpace(std::streambuf& input) {
     int c = input.sgetc();
-    while (c != kEnd && isEntrySpace(c)) c = input.snextc();
+    while (c != kEnd && isEntrySpace(c))
+        c = input.snextc();
     return c;
 }
 
@@ -74,7 +77,8 @@ bool readExponent(std::streambuf& input, std::int64_t& exponent, int& next) {
         next = c;
         return false;
     }
-    while (c == '0') c = input.snextc();
+    while (c == '0')
+        c = input.snextc();
     int counted = 0;
     std::int64_t value = 0;
     for (; isDigit(c); c = input.snextc()) {

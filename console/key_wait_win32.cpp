@@ -37,9 +37,9 @@ bool endsTheWait(const INPUT_RECORD& record) {
 } // namespace
 
 void waitForKey() {
-    const HANDLE console = CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE,
-                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                       OPEN_EXISTING, 0, nullptr);
+    const HANDLE console =
+        CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
     if (console == INVALID_HANDLE_VALUE) return;
     DWORD savedMode = 0;
     if (!GetConsoleMode(console, &savedMode)) {

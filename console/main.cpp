@@ -1,7 +1,7 @@
 #include <iostream>
 
-#include "console/run_program.hpp"
 #include "console/platform_setup.hpp"
+#include "console/run_program.hpp"
 
 int main() {
     parabeam::prepareStandardStreams();

@@ -60,7 +60,8 @@ Rounded roundToSixDigits(double magnitude) {
 
 int significantLength(const Rounded& rounded) {
     int length = kKeptDigits;
-    while (length > 1 && rounded.digits[length - 1] == '0') --length;
+    while (length > 1 && rounded.digits[length - 1] == '0')
+        --length;
     return length;
 }
 
@@ -70,7 +71,8 @@ std::size_t writeExponentForm(const Rounded& rounded, char* out) {
     out[at++] = rounded.digits[0];
     if (length > 1) {
         out[at++] = '.';
-        for (int i = 1; i < length; ++i) out[at++] = rounded.digits[i];
+        for (int i = 1; i < length; ++i)
+            out[at++] = rounded.digits[i];
     }
     out[at++] = 'e';
     out[at++] = rounded.exponent < 0 ? '-' : '+';
@@ -88,15 +90,19 @@ std::size_t writePlainForm(const Rounded& rounded, char* out) {
     if (rounded.exponent < 0) {
         out[at++] = '0';
         out[at++] = '.';
-        for (int i = -1; i > rounded.exponent; --i) out[at++] = '0';
-        for (int i = 0; i < length; ++i) out[at++] = rounded.digits[i];
+        for (int i = -1; i > rounded.exponent; --i)
+            out[at++] = '0';
+        for (int i = 0; i < length; ++i)
+            out[at++] = rounded.digits[i];
         return at;
     }
     const int integerDigits = rounded.exponent + 1;
-    for (int i = 0; i < integerDigits; ++i) out[at++] = i < length ? rounded.digits[i] : '0';
+    for (int i = 0; i < integerDigits; ++i)
+        out[at++] = i < length ? rounded.digits[i] : '0';
     if (length > integerDigits) {
         out[at++] = '.';
-        for (int i = integerDigits; i < length; ++i) out[at++] = rounded.digits[i];
+        for (int i = integerDigits; i < length; ++i)
+            out[at++] = rounded.digits[i];
     }
     return at;
 }

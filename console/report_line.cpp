@@ -18,8 +18,12 @@ ReportSink& writeUnit(ReportSink& sink, const UnitWord& unit) {
     return writeText(sink, unit.view());
 }
 
-ReportSink& writeZero(ReportSink& sink) { return sink.put('0'); }
+ReportSink& writeZero(ReportSink& sink) {
+    return sink.put('0');
+}
 
-ReportSink& endLine(ReportSink& sink) { return sink.put('\n').flush(); }
+ReportSink& endLine(ReportSink& sink) {
+    return sink.put('\n').flush();
+}
 
 } // namespace parabeam

@@ -25,11 +25,15 @@ inline constexpr ZeroPiece kZero{};
 inline ReportSink& writePiece(ReportSink& sink, std::string_view text) {
     return writeText(sink, text);
 }
-inline ReportSink& writePiece(ReportSink& sink, double value) { return writeReal(sink, value); }
+inline ReportSink& writePiece(ReportSink& sink, double value) {
+    return writeReal(sink, value);
+}
 inline ReportSink& writePiece(ReportSink& sink, const UnitWord& unit) {
     return writeUnit(sink, unit);
 }
-inline ReportSink& writePiece(ReportSink& sink, ZeroPiece) { return writeZero(sink); }
+inline ReportSink& writePiece(ReportSink& sink, ZeroPiece) {
+    return writeZero(sink);
+}
 
 // A line whose last literal carries its own line feed: no flush.
 template <typename... Pieces> ReportSink& writePieces(ReportSink& sink, const Pieces&... pieces) {
@@ -44,6 +48,8 @@ template <typename... Pieces> ReportSink& writeLine(ReportSink& sink, const Piec
 
 // A value with its sign changed the way the report does it: times -1, so an
 // undefined value stays as it is.
-inline double negated(double value) { return -1.0 * value; }
+inline double negated(double value) {
+    return -1.0 * value;
+}
 
 } // namespace parabeam

@@ -8,7 +8,9 @@
 namespace parabeam {
 namespace {
 
-AppendResult failure(int error) { return {false, std::strerror(error)}; }
+AppendResult failure(int error) {
+    return {false, std::strerror(error)};
+}
 
 } // namespace
 

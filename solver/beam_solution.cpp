@@ -7,61 +7,102 @@ namespace {
 constexpr double kOneThird = 0.33333333;
 constexpr double kTwoThirds = 0.66666667;
 
-void reportDerivation(const BeamInputs& inputs, const BeamSolution& solution,
-                      ReportSink& console) {
-    writeLine(console, " "); // line 1
-    writeLine(console, " Area Of A Triangle Is [ 0.5 x B x H] "); // line 2
-    writeLine(console, " Area Of A Rectangle Is [ Base(b) x Height(h)] "); // line 3
-    writeLine(console, " The Entire Weight Of The Triangular Beam Is = ", inputs.triangleWeight, " ", inputs.weightUnit); // line 4
-    writeLine(console, " Derived Force From The Triangular Beam Is : = [ 0.5 x ", inputs.triangleLength, " x ", inputs.triangleWeight, " ] "); // line 5
-    writeLine(console, " Derived Force From The Triangular Beam Is : => ", solution.triangleForce, " ", inputs.forceUnit); // line 6
-    writeLine(console, " The Acting Distance On The Triangular Beam From Left Side Is = ", inputs.triangleLength, " x 0.33333 "); // line 7
-    writeLine(console, " The Acting Distance On The Triangular Beam From Right Side Is = ", inputs.triangleLength, " x 0.66666667 "); // line 8
-    writeLine(console, " The Acting Distance On The Triangular Beam From Left Side Is = ", solution.triangleArmLeft, " ", inputs.lengthUnit); // line 9
-    writeLine(console, " The Acting Distance On The Triangular Beam From Right Side Is = ", solution.triangleArmRight, " ", inputs.lengthUnit); // line 10
-    writeLine(console, " "); // line 11
-    writeLine(console, " The Total Horizontal Distance Of The Rectangular Beam Only Is = ", solution.rectangleLength, " ", inputs.lengthUnit); // line 12
-    writeLine(console, " The Total Horizontal Distance To The Point Of Action Of The Triangular Beam From Left Side Is = ", solution.triangleArmFromA, " ", inputs.lengthUnit); // line 13
-    writeLine(console, " "); // line 14
-    writeLine(console, " The Entire Weight Of The Rectangular Beam Is = ", inputs.rectangleWeight, " ", inputs.weightUnit); // line 15
-    writeLine(console, " The Acting Force From The Rectangular Beam Is = ", inputs.rectangleWeight, " x ", solution.rectangleLength); // line 16
-    writeLine(console, " The Acting Force From The Rectangular Beam Is = ", solution.rectangleForce); // line 17
-    writeLine(console, " The Acting Force From The Rectangular Beam Is = ", solution.rectangleForce, " ", inputs.forceUnit); // line 18
-    writeLine(console, " The Acting Distance From The Left Support(Joint) To The Center Of The Rectangular Beam(Length) Is = ", solution.rectangleArmFromA, " ", inputs.lengthUnit); // line 19
-    writeLine(console, " "); // line 20
-    writeLine(console, " "); // line 21
-    writeLine(console, " => Sum Of The Forces In Y Direction Is Equal To Zero = 0.00"); // line 22
-    writeLine(console, " => Ay + By = ", solution.rectangleForce, " + ", solution.triangleForce, " Eq-1"); // line 23
-    writeLine(console, " => Sum Of The Forces In X Direction Is Equal To Zero = 0.00"); // line 24
-    writeLine(console, " => (+/-)Ax + (+/-)Bx = ", inputs.leftHorizontalForce, " + ", inputs.rightHorizontalForce, " Eq-2"); // line 25
-    writeLine(console, " => Ay + By = ", solution.verticalLoadSum, " Eq-1"); // line 26
-    writeLine(console, " => (+/-)Ax + (+/-)Bx = ", solution.horizontalSum, " Eq-2"); // line 27
-    writeLine(console, " "); // line 28
-    writeLine(console, " => Sum Of The Moment(s) At Point A Is Equal To Zero = 0.00"); // line 29
-    writeLine(console, " ==> --> L(MA) = ", solution.rectangleArmFromA, " x ", negated(solution.rectangleForce), " + ", solution.triangleArmFromA, " x ", negated(solution.triangleForce), " + ", inputs.beamLength, " x By ", " = 0.00 --> Eq-3 "); // line 30
-    writeLine(console, " ==> --> L(MA) = ", solution.rectangleMomentAtA, " + ", solution.triangleMomentAtA, " + ", inputs.beamLength, " x By ", " = 0.00 --> Eq-3 "); // line 31
-    writeLine(console, " ==> --> L(MA) = ", solution.momentSumAtA, " + ", inputs.beamLength, " x By ", " = 0.00 --> Eq-3 "); // line 32
-    writeLine(console, " ==> --> L(MA) = ", " By ", " = ", negated(solution.momentSumAtA), " / ", inputs.beamLength); // line 33
-    writeLine(console, " ==> -->  = ", " By ", " = ", solution.reactionB); // line 34
-    writeLine(console, " ==> -->  = ", " By ", " = ", solution.reactionB, " ", inputs.forceUnit); // line 35
-    writeLine(console, " ==> -->  = ", " The Force At Point-B(Also Known As By) Acting Upward Is Now Given As ", " = ", solution.reactionB, " ", inputs.forceUnit); // line 36
-    writeLine(console, "---------------------------------------------------------- "); // line 37
-    writeLine(console, ""); // line 38
-    writeLine(console, " ==> Sum Of The Forces In Y Direction Is Equalt To Zero = 0.00 => , From Eq-1 Again :: "); // line 39
-    writeLine(console, " => Ay + By = ", solution.verticalLoadSum, " -> Eq-1"); // line 40
-    writeLine(console, " => Ay = ", solution.verticalLoadSum, " - ", "By", " , Eq-4"); // line 41
-    writeLine(console, " => Ay = ", solution.verticalLoadSum, " - ", solution.reactionB); // line 42
-    writeLine(console, " => Ay -->  = ", solution.reactionA); // line 43
-    writeLine(console, " => Ay -->  = ", solution.reactionA, " ", inputs.forceUnit); // line 44
-    writeLine(console, " ==> -->  = ", " The Force At Point-A(Also Known As Ay) Acting Upward Is Now Given As ", " = ", solution.reactionA, " ", inputs.forceUnit); // line 45
-    writeLine(console, "---------------------------------------------------------- "); // line 46
-    writeLine(console, ""); // line 47
-    writeLine(console, ""); // line 48
-    writeLine(console, "---------------------------------------------------------- "); // line 49
-    writeLine(console, " -->   Ay = ", solution.reactionA, " ", inputs.forceUnit, " , Acting Upward "); // line 50
-    writeLine(console, " -->   By = ", solution.reactionB, " ", inputs.forceUnit, " , Acting Upward "); // line 51
-    writeLine(console, "---------------------------------------------------------- "); // line 52
-    writeLine(console, "---------------------------------------------------------- "); // line 53
+void reportDerivation(const BeamInputs& inputs, const BeamSolution& solution, ReportSink& console) {
+    writeLine(console, " ");
+    // The area formulas.
+    writeLine(console, " Area Of A Triangle Is [ 0.5 x B x H] ");
+    writeLine(console, " Area Of A Rectangle Is [ Base(b) x Height(h)] ");
+    // The triangular block: weight, resultant force, lever arms.
+    writeLine(console, " The Entire Weight Of The Triangular Beam Is = ", inputs.triangleWeight,
+              " ", inputs.weightUnit);
+    writeLine(console, " Derived Force From The Triangular Beam Is : = [ 0.5 x ",
+              inputs.triangleLength, " x ", inputs.triangleWeight, " ] ");
+    writeLine(console, " Derived Force From The Triangular Beam Is : => ", solution.triangleForce,
+              " ", inputs.forceUnit);
+    writeLine(console, " The Acting Distance On The Triangular Beam From Left Side Is = ",
+              inputs.triangleLength, " x 0.33333 ");
+    writeLine(console, " The Acting Distance On The Triangular Beam From Right Side Is = ",
+              inputs.triangleLength, " x 0.66666667 ");
+    writeLine(console, " The Acting Distance On The Triangular Beam From Left Side Is = ",
+              solution.triangleArmLeft, " ", inputs.lengthUnit);
+    writeLine(console, " The Acting Distance On The Triangular Beam From Right Side Is = ",
+              solution.triangleArmRight, " ", inputs.lengthUnit);
+    // The rectangular block: length, weight, force, lever arm; the triangular
+    // block's lever arm from Pt-A.
+    writeLine(console, " ");
+    writeLine(console, " The Total Horizontal Distance Of The Rectangular Beam Only Is = ",
+              solution.rectangleLength, " ", inputs.lengthUnit);
+    writeLine(
+        console,
+        " The Total Horizontal Distance To The Point Of Action Of The Triangular Beam From Left Side Is = ",
+        solution.triangleArmFromA, " ", inputs.lengthUnit);
+    writeLine(console, " ");
+    writeLine(console, " The Entire Weight Of The Rectangular Beam Is = ", inputs.rectangleWeight,
+              " ", inputs.weightUnit);
+    writeLine(console, " The Acting Force From The Rectangular Beam Is = ", inputs.rectangleWeight,
+              " x ", solution.rectangleLength);
+    writeLine(console,
+              " The Acting Force From The Rectangular Beam Is = ", solution.rectangleForce);
+    writeLine(console, " The Acting Force From The Rectangular Beam Is = ", solution.rectangleForce,
+              " ", inputs.forceUnit);
+    writeLine(
+        console,
+        " The Acting Distance From The Left Support(Joint) To The Center Of The Rectangular Beam(Length) Is = ",
+        solution.rectangleArmFromA, " ", inputs.lengthUnit);
+    writeLine(console, " ");
+    writeLine(console, " ");
+    // Eq-1 and Eq-2, as sums of their terms and then summed.
+    writeLine(console, " => Sum Of The Forces In Y Direction Is Equal To Zero = 0.00");
+    writeLine(console, " => Ay + By = ", solution.rectangleForce, " + ", solution.triangleForce,
+              " Eq-1");
+    writeLine(console, " => Sum Of The Forces In X Direction Is Equal To Zero = 0.00");
+    writeLine(console, " => (+/-)Ax + (+/-)Bx = ", inputs.leftHorizontalForce, " + ",
+              inputs.rightHorizontalForce, " Eq-2");
+    writeLine(console, " => Ay + By = ", solution.verticalLoadSum, " Eq-1");
+    writeLine(console, " => (+/-)Ax + (+/-)Bx = ", solution.horizontalSum, " Eq-2");
+    writeLine(console, " ");
+    // Eq-3, moments about Pt-A, solved for By.
+    writeLine(console, " => Sum Of The Moment(s) At Point A Is Equal To Zero = 0.00");
+    writeLine(console, " ==> --> L(MA) = ", solution.rectangleArmFromA, " x ",
+              negated(solution.rectangleForce), " + ", solution.triangleArmFromA, " x ",
+              negated(solution.triangleForce), " + ", inputs.beamLength, " x By ",
+              " = 0.00 --> Eq-3 ");
+    writeLine(console, " ==> --> L(MA) = ", solution.rectangleMomentAtA, " + ",
+              solution.triangleMomentAtA, " + ", inputs.beamLength, " x By ", " = 0.00 --> Eq-3 ");
+    writeLine(console, " ==> --> L(MA) = ", solution.momentSumAtA, " + ", inputs.beamLength,
+              " x By ", " = 0.00 --> Eq-3 ");
+    writeLine(console, " ==> --> L(MA) = ", " By ", " = ", negated(solution.momentSumAtA), " / ",
+              inputs.beamLength);
+    writeLine(console, " ==> -->  = ", " By ", " = ", solution.reactionB);
+    writeLine(console, " ==> -->  = ", " By ", " = ", solution.reactionB, " ", inputs.forceUnit);
+    writeLine(console, " ==> -->  = ",
+              " The Force At Point-B(Also Known As By) Acting Upward Is Now Given As ", " = ",
+              solution.reactionB, " ", inputs.forceUnit);
+    writeLine(console, kDashedLine);
+    writeLine(console, "");
+    // Eq-1 again, solved for Ay (Eq-4).
+    writeLine(
+        console,
+        " ==> Sum Of The Forces In Y Direction Is Equalt To Zero = 0.00 => , From Eq-1 Again :: ");
+    writeLine(console, " => Ay + By = ", solution.verticalLoadSum, " -> Eq-1");
+    writeLine(console, " => Ay = ", solution.verticalLoadSum, " - ", "By", " , Eq-4");
+    writeLine(console, " => Ay = ", solution.verticalLoadSum, " - ", solution.reactionB);
+    writeLine(console, " => Ay -->  = ", solution.reactionA);
+    writeLine(console, " => Ay -->  = ", solution.reactionA, " ", inputs.forceUnit);
+    writeLine(console, " ==> -->  = ",
+              " The Force At Point-A(Also Known As Ay) Acting Upward Is Now Given As ", " = ",
+              solution.reactionA, " ", inputs.forceUnit);
+    writeLine(console, kDashedLine);
+    // The result, boxed: Ay above By.
+    writeLine(console, "");
+    writeLine(console, "");
+    writeLine(console, kDashedLine);
+    writeLine(console, " -->   Ay = ", solution.reactionA, " ", inputs.forceUnit,
+              " , Acting Upward ");
+    writeLine(console, " -->   By = ", solution.reactionB, " ", inputs.forceUnit,
+              " , Acting Upward ");
+    writeLine(console, kDashedLine);
+    writeLine(console, kDashedLine);
 }
 
 } // namespace
@@ -85,8 +126,7 @@ BeamSolution computeBeamSolution(const BeamInputs& inputs) {
     return s;
 }
 
-void solveVerticalReactions(const BeamInputs& inputs, BeamSolution& solution,
-                            ReportSink& console) {
+void solveVerticalReactions(const BeamInputs& inputs, BeamSolution& solution, ReportSink& console) {
     solution = computeBeamSolution(inputs);
     reportDerivation(inputs, solution, console);
 }

@@ -2,11 +2,16 @@
 // The vertical statics of the beam: resultant loads, lever arms about Pt-A, the
 // three equilibrium equations and the reactions Ay and By.
 #include <iostream>
+#include <string_view>
 
 #include "console/beam_inputs.hpp"
 #include "console/report_line.hpp"
 
 namespace parabeam {
+
+// Closes the steps of the derivation: 58 hyphens and a blank.
+inline constexpr std::string_view kDashedLine =
+    "---------------------------------------------------------- ";
 
 // Fields in the order they are computed.
 struct BeamSolution {

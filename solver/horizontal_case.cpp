@@ -1,5 +1,7 @@
 #include "solver/horizontal_case.hpp"
 
+#include "solver/beam_solution.hpp"
+
 namespace parabeam {
 
 HorizontalCase classifyHorizontalForces(const BeamInputs& inputs) {
@@ -16,34 +18,46 @@ void reportHorizontalCase(const BeamInputs& inputs, ReportSink& console) {
     case HorizontalCase::rightOnly:
         writeLine(console, " Ax - Bx = ", kZero, " + ", inputs.rightHorizontalForce);
         writeLine(console, " -Bx = ", negated(inputs.rightHorizontalForce), " ", inputs.forceUnit);
-        writeLine(console, " Bx = ", inputs.rightHorizontalForce, " ", inputs.forceUnit, " <--, Acting Towards The Left Side Of The Beam");
-        writeLine(console, "---------------------------------------------------------- ");
-        writeLine(console, "---------------------------------------------------------- ");
+        writeLine(console, " Bx = ", inputs.rightHorizontalForce, " ", inputs.forceUnit,
+                  " <--, Acting Towards The Left Side Of The Beam");
+        writeLine(console, kDashedLine);
+        writeLine(console, kDashedLine);
         return;
     case HorizontalCase::leftOnly:
         writeLine(console, " Ax - Bx = ", inputs.leftHorizontalForce, " + ", kZero);
         writeLine(console, " Ax  = ", inputs.leftHorizontalForce, " ", inputs.forceUnit);
-        writeLine(console, " Ax  = ", inputs.leftHorizontalForce, " ", inputs.forceUnit, " -->, Acting Towards The Right Side OF The Beam ");
-        writeLine(console, "---------------------------------------------------------- ");
-        writeLine(console, "---------------------------------------------------------- ");
+        writeLine(console, " Ax  = ", inputs.leftHorizontalForce, " ", inputs.forceUnit,
+                  " -->, Acting Towards The Right Side OF The Beam ");
+        writeLine(console, kDashedLine);
+        writeLine(console, kDashedLine);
         return;
     case HorizontalCase::both:
-        writeLine(console, " This Means That An Extra Force Is Produced At Joint(Point) B Of The Beam  ");
-        writeLine(console, " Which Produces The Equation Below For The Entire Beam(Diagram, Figure) Above  ");
-        writeLine(console, " Ax - Bx = ", inputs.leftHorizontalForce, " - ", inputs.rightHorizontalForce);
-        writeLine(console, " Ax - Bx = ", inputs.leftHorizontalForce - inputs.rightHorizontalForce, " ", inputs.forceUnit);
-        writeLine(console, " Ax  - Bx = ", inputs.leftHorizontalForce - inputs.rightHorizontalForce, " ", inputs.forceUnit, " -->, Acting On The Entire Beam  ");
+        writeLine(console,
+                  " This Means That An Extra Force Is Produced At Joint(Point) B Of The Beam  ");
+        writeLine(
+            console,
+            " Which Produces The Equation Below For The Entire Beam(Diagram, Figure) Above  ");
+        writeLine(console, " Ax - Bx = ", inputs.leftHorizontalForce, " - ",
+                  inputs.rightHorizontalForce);
+        writeLine(console, " Ax - Bx = ", inputs.leftHorizontalForce - inputs.rightHorizontalForce,
+                  " ", inputs.forceUnit);
+        writeLine(console, " Ax  - Bx = ", inputs.leftHorizontalForce - inputs.rightHorizontalForce,
+                  " ", inputs.forceUnit, " -->, Acting On The Entire Beam  ");
         writeLine(console, " Next Equation And Topic(s) To Be Resolved Later...............  ");
-        writeLine(console, "---------------------------------------------------------- ");
-        writeLine(console, "---------------------------------------------------------- ");
+        writeLine(console, kDashedLine);
+        writeLine(console, kDashedLine);
         return;
     case HorizontalCase::neither:
-        writeLine(console, " Ax - Bx = ", inputs.leftHorizontalForce, " - ", inputs.rightHorizontalForce);
-        writeLine(console, " Ax - Bx = ", inputs.leftHorizontalForce - inputs.rightHorizontalForce, " ", inputs.forceUnit);
-        writeLine(console, " Ax  - Bx = ", inputs.leftHorizontalForce - inputs.rightHorizontalForce, " ", inputs.forceUnit, " -->, Acting On The Entire Beam  ");
-        writeLine(console, " Ax = ", "0.00 ", inputs.forceUnit, ", And , Bx = ", "0.00 ", inputs.forceUnit);
-        writeLine(console, "---------------------------------------------------------- ");
-        writeLine(console, "---------------------------------------------------------- ");
+        writeLine(console, " Ax - Bx = ", inputs.leftHorizontalForce, " - ",
+                  inputs.rightHorizontalForce);
+        writeLine(console, " Ax - Bx = ", inputs.leftHorizontalForce - inputs.rightHorizontalForce,
+                  " ", inputs.forceUnit);
+        writeLine(console, " Ax  - Bx = ", inputs.leftHorizontalForce - inputs.rightHorizontalForce,
+                  " ", inputs.forceUnit, " -->, Acting On The Entire Beam  ");
+        writeLine(console, " Ax = ", "0.00 ", inputs.forceUnit, ", And , Bx = ", "0.00 ",
+                  inputs.forceUnit);
+        writeLine(console, kDashedLine);
+        writeLine(console, kDashedLine);
         return;
     }
 }

@@ -14,7 +14,9 @@
 namespace parabeam::testing {
 namespace fs = std::filesystem;
 
-fs::path programPath() { return PARABEAM_BINARY; }
+fs::path programPath() {
+    return PARABEAM_BINARY;
+}
 
 TempDir::TempDir() {
     std::string pattern = (fs::temp_directory_path() / "parabeam-test-XXXXXX").string();

@@ -19,9 +19,9 @@ struct RunOptions {
 };
 
 struct RunResult {
-    int exitStatus = -1;  // valid when exited
-    bool exited = false;  // ended by itself (not by a signal or the timeout)
-    int signal = 0;       // the signal that ended it, if any
+    int exitStatus = -1; // valid when exited
+    bool exited = false; // ended by itself (not by a signal or the timeout)
+    int signal = 0;      // the signal that ended it, if any
     bool timedOut = false;
     std::string out;
     std::string err;
