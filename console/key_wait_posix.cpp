@@ -69,31 +69,54 @@ bool following(int terminal, unsigned char& byte) {
     return readByte(terminal, byte, kFollowingByteMilliseconds);
 }
 
-// Escape sequences (arrows, function keys, Alt with a key) and the trailing
-// bytes of a UTF-8 character belong to the same key press: take them too, so
-// nothing is left over for whatever reads the terminal next.
-void consumeRestOfKey(int terminal, unsigned char first) {
+void consumeUtf8Trailing(int terminal, unsigned char lead) {
+    const int trailing = lead >= 0xf0 ? 3 : lead >= 0xe0 ? 2 : lead >= 0xc0 ? 1 : 0;
     unsigned char byte = 0;
-    if (first == 0x1b) {
-        if (!following(terminal, byte)) return; // Escape alone
-        if (byte == 'O') {                      // SS3: one final byte
-            following(terminal, byte);
-            return;
-        }
-        if (byte != '[') return; // Alt with a key
+    for (int i = 0; i < trailing; ++i)
+        if (!following(terminal, byte) || (byte & 0xc0) != 0x80) return;
+}
+
+// Parameter bytes (0x30 to 0x3F) and intermediates up to a final byte (0x40 to 0x7E).
+void consumeSequenceTail(int terminal) {
+    unsigned char byte = 0;
+    for (int taken = 0; taken < kLongestSequence; ++taken) {
+        if (!following(terminal, byte)) return;
+        if (byte >= 0x40 && byte <= 0x7e) return;
+    }
+}
+
+// What follows an Escape: a control sequence (arrows, function keys), or a
+// key held with Alt, which may itself be a sequence or a UTF-8 character.
+void consumeEscapeTail(int terminal, bool altTaken) {
+    unsigned char byte = 0;
+    if (!following(terminal, byte)) return; // Escape alone
+    if (byte == '[') {
         if (!following(terminal, byte)) return;
         if (byte == '[') { // Linux console F1 to F5: ESC [ [ letter
             following(terminal, byte);
             return;
         }
-        // CSI: parameters and intermediates up to a final byte 0x40 to 0x7E.
-        for (int taken = 1; taken < kLongestSequence && (byte < 0x40 || byte > 0x7e); ++taken)
-            if (!following(terminal, byte)) return;
+        if (byte < 0x40 || byte > 0x7e) consumeSequenceTail(terminal);
         return;
     }
-    const int trailing = first >= 0xf0 ? 3 : first >= 0xe0 ? 2 : first >= 0xc0 ? 1 : 0;
-    for (int i = 0; i < trailing; ++i)
-        if (!following(terminal, byte) || (byte & 0xc0) != 0x80) return;
+    if (byte == 'O') {
+        consumeSequenceTail(terminal);
+        return;
+    }
+    if (byte == 0x1b && !altTaken) {
+        consumeEscapeTail(terminal, true);
+        return;
+    }
+    consumeUtf8Trailing(terminal, byte);
+}
+
+// The bytes of one key press after its first: nothing is left over for
+// whatever reads the terminal next.
+void consumeRestOfKey(int terminal, unsigned char first) {
+    if (first == 0x1b)
+        consumeEscapeTail(terminal, false);
+    else
+        consumeUtf8Trailing(terminal, first);
 }
 
 } // namespace
