@@ -1,0 +1,117 @@
+// A record that cannot be saved: one line on standard error naming the cause,
+// the console exactly as after a successful save, exit status 0, and nothing
+// that was there before is lost.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <functional>
+#include <ostream>
+#include <string>
+#include <unistd.h>
+
+#include "support/run_binary.hpp"
+#include "transcript/expected_data.hpp"
+#include "transcript/first_difference.hpp"
+
+namespace parabeam::testing {
+namespace {
+namespace fs = std::filesystem;
+
+const char kWorkedExample[] = "3 9 2 4 2 0 5 kN/m kN m\n";
+
+struct FailedSave {
+    const char* name;
+    // Sets the directory up; returns a reason to skip, or "" to go on.
+    std::function<std::string(const fs::path& dir)> prepare;
+    int error; // the cause the message must name
+    // Checks that what was there before is still there, unchanged.
+    std::function<void(const fs::path& dir)> expectUnchanged;
+};
+
+// Test names, not bytes, in failure messages.
+void PrintTo(const FailedSave& example, std::ostream* out) {
+    *out << example.name;
+}
+
+std::string makeReadOnly(const fs::path& dir) {
+    fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                             fs::perms::group_exec | fs::perms::others_read |
+                             fs::perms::others_exec);
+    // Privileged users write into read-only directories anyway: find out.
+    const fs::path probe = dir / "probe";
+    const int file = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+    if (file < 0) return "";
+    ::close(file);
+    ::unlink(probe.c_str());
+    return "this user can write into a read-only directory";
+}
+
+std::string symlinkTo(const fs::path& dir, const fs::path& target) {
+    fs::create_symlink(target, dir / "data-values.dat");
+    return "";
+}
+
+void expectSymlinkTo(const fs::path& dir, const fs::path& target) {
+    const fs::path link = dir / "data-values.dat";
+    ASSERT_TRUE(fs::is_symlink(fs::symlink_status(link)));
+    EXPECT_EQ(fs::read_symlink(link), target);
+}
+
+const FailedSave kFailures[] = {
+    {"ReadOnlyDirectory", makeReadOnly, EACCES,
+     [](const fs::path& dir) { EXPECT_TRUE(fs::is_empty(dir)); }},
+    {"DirectoryOfThatName",
+     [](const fs::path& dir) {
+         fs::create_directory(dir / "data-values.dat");
+         writeFile(dir / "data-values.dat" / "kept.txt", "kept\n");
+         return std::string();
+     },
+     EISDIR,
+     [](const fs::path& dir) {
+         ASSERT_TRUE(fs::is_directory(dir / "data-values.dat"));
+         EXPECT_EQ(readFile(dir / "data-values.dat" / "kept.txt"), "kept\n");
+         EXPECT_EQ(std::distance(fs::directory_iterator(dir / "data-values.dat"),
+                                 fs::directory_iterator()),
+                   1);
+     }},
+    {"LinkToFullDevice",
+     [](const fs::path& dir) {
+         if (!fs::exists("/dev/full")) return std::string("no /dev/full here");
+         return symlinkTo(dir, "/dev/full");
+     },
+     ENOSPC, [](const fs::path& dir) { expectSymlinkTo(dir, "/dev/full"); }},
+    {"LinkIntoMissingDirectory",
+     [](const fs::path& dir) { return symlinkTo(dir, "missing/record.dat"); }, ENOENT,
+     [](const fs::path& dir) {
+         expectSymlinkTo(dir, "missing/record.dat");
+         EXPECT_FALSE(fs::exists(dir / "missing"));
+     }},
+    {"LinkToItself", [](const fs::path& dir) { return symlinkTo(dir, "data-values.dat"); }, ELOOP,
+     [](const fs::path& dir) { expectSymlinkTo(dir, "data-values.dat"); }},
+};
+
+class FailedSaves : public ::testing::TestWithParam<FailedSave> {};
+
+TEST_P(FailedSaves, OneMessageSameConsoleExitZeroNothingLost) {
+    TempDir dir;
+    const std::string skip = GetParam().prepare(dir.path());
+    if (!skip.empty()) GTEST_SKIP() << skip;
+
+    const RunResult run = runProgram({.input = kWorkedExample, .workingDirectory = dir.path()});
+    ASSERT_TRUE(run.exited) << "signal " << run.signal;
+    EXPECT_EQ(run.exitStatus, 0);
+    const std::string transcript = expectedData("worked_example_transcript.txt");
+    EXPECT_TRUE(run.out == transcript) << firstDifference(transcript, run.out);
+    EXPECT_EQ(run.err, std::string("parabeam: could not save the record to data-values.dat: ") +
+                           std::strerror(GetParam().error) + "\n");
+    GetParam().expectUnchanged(dir.path());
+}
+
+INSTANTIATE_TEST_SUITE_P(Causes, FailedSaves, ::testing::ValuesIn(kFailures),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace parabeam::testing

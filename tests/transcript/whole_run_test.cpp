@@ -1,0 +1,108 @@
+// Whole runs of the built program: everything it writes to standard output,
+// compared byte for byte with transcripts written out by hand.
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+
+#include "support/run_binary.hpp"
+#include "transcript/expected_data.hpp"
+#include "transcript/first_difference.hpp"
+
+namespace parabeam::testing {
+namespace {
+
+struct WholeRun {
+    const char* name;
+    const char* answers;
+    const char* transcript;
+};
+
+// Test names, not bytes, in failure messages.
+void PrintTo(const WholeRun& example, std::ostream* out) {
+    *out << example.name;
+}
+
+// One per horizontal case, plus a zero span whose reactions are infinite.
+const WholeRun kWholeRuns[] = {
+    {"CaseA_WorkedExample", "3 9 2 4 2 0 5 kN/m kN m\n", "worked_example_transcript.txt"},
+    {"CaseB_LeftForceOnly_TieRoundsAway", "2.5 7 3 6 1.25 -4.5 0 N/m N ft\n",
+     "case_b_transcript.txt"},
+    {"CaseC_BothForces_ExponentForm", "1500 4000 10 800 1200 7 -3 N/m N m\n",
+     "case_c_transcript.txt"},
+    {"CaseD_NoForce_L1AboveL2_NegativeZeroBx", "4 3 0 2 5 0 -0 lb/ft lb ft\n",
+     "case_d_transcript.txt"},
+    {"ZeroSpan_InfiniteReactions", "3 0 1 4 2 2 2 kN/m kN m\n", "zero_span_transcript.txt"},
+};
+
+class WholeRunTranscript : public ::testing::TestWithParam<WholeRun> {};
+
+TEST_P(WholeRunTranscript, StandardOutputMatchesByteForByte) {
+    TempDir dir;
+    const RunResult run = runProgram({.input = GetParam().answers, .workingDirectory = dir.path()});
+    ASSERT_TRUE(run.exited) << "signal " << run.signal << (run.timedOut ? " (timed out)" : "");
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(run.err, "");
+    const std::string expected = expectedData(GetParam().transcript);
+    EXPECT_TRUE(run.out == expected) << firstDifference(expected, run.out);
+}
+
+INSTANTIATE_TEST_SUITE_P(EachCase, WholeRunTranscript, ::testing::ValuesIn(kWholeRuns),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// However the ten answers are laid out, the console shows the same bytes: the
+// answers are not echoed, the prompts follow each other without waiting.
+struct AnswerLayout {
+    const char* name;
+    const char* answers;
+};
+
+// Test names, not bytes, in failure messages.
+void PrintTo(const AnswerLayout& example, std::ostream* out) {
+    *out << example.name;
+}
+
+const AnswerLayout kLayouts[] = {
+    {"OnePerLine", "3\n9\n2\n4\n2\n0\n5\nkN/m\nkN\nm\n"},
+    {"NoFinalLineFeed", "3 9 2 4 2 0 5 kN/m kN m"},
+    {"TabsCarriageReturnsAndBlankLines", "\n\n\t3\r\n 9\t2\v4\f2 0 5\r\nkN/m\tkN  m\r\n"},
+    {"OtherSpellingsOfTheSameNumbers", "3.0 9e0 2 +4 2. 0.0 .5e1 kN/m kN m\n"},
+};
+
+class WorkedExampleLayout : public ::testing::TestWithParam<AnswerLayout> {};
+
+TEST_P(WorkedExampleLayout, GivesTheWorkedExampleTranscript) {
+    TempDir dir;
+    const RunResult run = runProgram({.input = GetParam().answers, .workingDirectory = dir.path()});
+    ASSERT_TRUE(run.exited);
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(run.err, "");
+    const std::string expected = expectedData("worked_example_transcript.txt");
+    EXPECT_TRUE(run.out == expected) << firstDifference(expected, run.out);
+}
+
+INSTANTIATE_TEST_SUITE_P(AnswerLayouts, WorkedExampleLayout, ::testing::ValuesIn(kLayouts),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The height is asked for and stored, but no byte of the console or the record
+// depends on it.
+class HeightHasNoEffect : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(HeightHasNoEffect, ConsoleAndRecordAreThoseOfTheWorkedExample) {
+    TempDir dir;
+    const std::string answers = std::string("3 9 ") + GetParam() + " 4 2 0 5 kN/m kN m\n";
+    const RunResult run = runProgram({.input = answers, .workingDirectory = dir.path()});
+    ASSERT_TRUE(run.exited);
+    EXPECT_EQ(run.exitStatus, 0);
+    const std::string transcript = expectedData("worked_example_transcript.txt");
+    EXPECT_TRUE(run.out == transcript) << firstDifference(transcript, run.out);
+    const std::string record = expectedData("worked_example_record.txt");
+    const std::string saved = readFile(dir.path() / "data-values.dat");
+    EXPECT_TRUE(saved == record) << firstDifference(record, saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(Heights, HeightHasNoEffect,
+                         ::testing::Values("0", "-0", "-5", "1e300", "123456789", "0.001"));
+
+} // namespace
+} // namespace parabeam::testing
