@@ -1,0 +1,56 @@
+#!/usr/bin/env python3
+"""Turns the number benchmarks' JSON into a table of throughput ratios.
+
+Throughput is items per second of CPU time, the median of the repetitions.
+Exit status 0 whatever the outcome; each row says whether its target is met.
+"""
+import json
+import sys
+
+FORMAT_TARGET = 2.0  # the program's writer against snprintf("%.6g")
+READ_TARGET = 1.0  # the program's reader against strtod
+
+
+def medians(path):
+    with open(path) as source:
+        report = json.load(source)
+    rates = {}
+    for entry in report["benchmarks"]:
+        if entry.get("aggregate_name", "median") == "median":
+            rates[entry["run_name"]] = entry["items_per_second"]
+    return rates
+
+
+def mega(rate):
+    return f"{rate / 1e6:.1f} M/s"
+
+
+def verdict(ratio, target):
+    return "met" if ratio >= target else "MISSED"
+
+
+def main(path):
+    rates = medians(path)
+    print("## Numbers (median of repetitions, items per CPU second)")
+    print()
+    print("| values | formatReal | writeReal (ostream) | snprintf %.6g "
+          "| formatReal ratio | writeReal ratio | target | result |")
+    print("|---|---|---|---|---|---|---|---|")
+    for values in ("random_bits", "student_values", "integers"):
+        own = rates[f"formatReal/{values}"]
+        line = rates[f"writeReal/{values}"]
+        libc = rates[f"snprintfG6/{values}"]
+        worst = min(own, line) / libc
+        print(f"| {values} | {mega(own)} | {mega(line)} | {mega(libc)} "
+              f"| {own / libc:.2f} | {line / libc:.2f} | >= {FORMAT_TARGET:g} "
+              f"| {verdict(worst, FORMAT_TARGET)} |")
+    print()
+    own, libc = rates["readReal"], rates["strtodFields"]
+    print("| fields | readReal (istringstream) | strtod | ratio | target | result |")
+    print("|---|---|---|---|---|---|")
+    print(f"| 1 to 17 digits, exponents -307 to 307 | {mega(own)} | {mega(libc)} "
+          f"| {own / libc:.2f} | >= {READ_TARGET:g} | {verdict(own / libc, READ_TARGET)} |")
+
+
+if __name__ == "__main__":
+    main(sys.argv[1])
