@@ -2,8 +2,7 @@
 
 #include <charconv>
 #include <cstdint>
-#include <cstdio>
-#include <string>
+#include <string_view>
 
 namespace parabeam {
 namespace {
@@ -22,11 +21,43 @@ bool isDigit(int c) {
     return c >= '0' && c <= '9';
 }
 
+// The input one character at a time. A read error (a stream buffer may throw
+// on one, as on a closed standard input) ends the input like its end does, so
+// whatever was read up to it still counts.
+class Cursor {
+  public:
+    explicit Cursor(std::streambuf& input) : input_(input) {}
+
+    // The current character, not consumed; kEnd at the end.
+    int peek() {
+        return guard([this] { return input_.sgetc(); });
+    }
+    // Consumes the current character and returns the next one.
+    int next() {
+        return guard([this] { return input_.snextc(); });
+    }
+    bool failedToRead() const { return readError_; }
+
+  private:
+    template <typename Read> int guard(Read read) {
+        if (readError_) return kEnd;
+        try {
+            return read();
+        } catch (...) {
+            readError_ = true;
+            return kEnd;
+        }
+    }
+
+    std::streambuf& input_;
+    bool readError_ = false;
+};
+
 // Skips white space; returns the first other character (or kEnd), unconsumed.
-int skipSpace(std::streambuf& input) {
-    int c = input.sgetc();
+int skipSpace(Cursor& input) {
+    int c = input.peek();
     while (c != kEnd && isEntrySpace(c))
-        c = input.snextc();
+        c = input.next();
     return c;
 }
 
@@ -40,14 +71,14 @@ struct NumberField {
 };
 
 // Reads sign, digits and point; returns the first character after them.
-int readMantissa(std::streambuf& input, NumberField& field) {
-    int c = input.sgetc();
+int readMantissa(Cursor& input, NumberField& field) {
+    int c = input.peek();
     if (c == '+' || c == '-') {
         field.negative = c == '-';
-        c = input.snextc();
+        c = input.next();
     }
     bool sawPoint = false;
-    for (;; c = input.snextc()) {
+    for (;; c = input.next()) {
         if (c == '.' && !sawPoint) {
             sawPoint = true;
             continue;
@@ -66,22 +97,22 @@ int readMantissa(std::streambuf& input, NumberField& field) {
 }
 
 // Reads the digits after "e", an optional sign first; false when there are none.
-bool readExponent(std::streambuf& input, std::int64_t& exponent, int& next) {
-    int c = input.snextc();
+bool readExponent(Cursor& input, std::int64_t& exponent, int& next) {
+    int c = input.next();
     bool negative = false;
     if (c == '+' || c == '-') {
         negative = c == '-';
-        c = input.snextc();
+        c = input.next();
     }
     if (!isDigit(c)) {
         next = c;
         return false;
     }
     while (c == '0')
-        c = input.snextc();
+        c = input.next();
     int counted = 0;
     std::int64_t value = 0;
-    for (; isDigit(c); c = input.snextc()) {
+    for (; isDigit(c); c = input.next()) {
         if (counted < kMaxExponentDigits) {
             value = value * 10 + (c - '0');
             ++counted;
@@ -103,7 +134,7 @@ bool convert(const NumberField& field, std::int64_t exponent, double& value) {
     if (leadingPower > kSurelyTooLarge || leadingPower < kSurelyTooSmall) return false;
 
     char text[kMaxSignificantDigits + 16];
-    std::string_view digits(field.digits, static_cast<std::size_t>(field.digitCount));
+    const std::string_view digits(field.digits, static_cast<std::size_t>(field.digitCount));
     digits.copy(text, digits.size());
     char* end = text + digits.size();
     *end++ = 'e';
@@ -115,8 +146,26 @@ bool convert(const NumberField& field, std::int64_t exponent, double& value) {
     return true;
 }
 
-void markEndIfReached(std::istream& in, int next) {
-    if (next == kEnd) in.setstate(std::ios::eofbit);
+// Positions the cursor at the entry's first character; false (and the stream
+// failed) when the stream has failed before or the input ends first.
+bool startEntry(std::istream& in, Cursor& input) {
+    if (!in.good()) {
+        in.setstate(std::ios::failbit);
+        return false;
+    }
+    if (skipSpace(input) == kEnd) {
+        in.setstate(std::ios::failbit | std::ios::eofbit |
+                    (input.failedToRead() ? std::ios::badbit : std::ios::goodbit));
+        return false;
+    }
+    return true;
+}
+
+// The end of the input (or a read error) right after an entry: the entry
+// counts, the next read fails.
+void markEndIfReached(std::istream& in, const Cursor& input, int next) {
+    if (next != kEnd) return;
+    in.setstate(std::ios::eofbit | (input.failedToRead() ? std::ios::badbit : std::ios::goodbit));
 }
 
 } // namespace
@@ -125,33 +174,22 @@ bool isEntrySpace(int c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
-namespace {
-
-// A stream buffer may throw on a read error (a closed standard input): that
-// ends the input like its end does, as a failed read.
-template <typename Read> bool guarded(std::istream& in, Read read) {
-    try {
-        return read();
-    } catch (...) {
+bool readReal(std::istream& in, double& target) {
+    if (in.rdbuf() == nullptr) {
         in.setstate(std::ios::badbit | std::ios::failbit);
         return false;
     }
-}
-
-bool readRealUnguarded(std::istream& in, double& target) {
-    std::streambuf* input = in.rdbuf();
-    if (!in.good() || input == nullptr || skipSpace(*input) == kEnd) {
-        in.setstate(std::ios::failbit | (in.good() ? std::ios::eofbit : std::ios::goodbit));
-        return false;
-    }
+    Cursor input(*in.rdbuf());
+    if (!startEntry(in, input)) return false;
     NumberField field;
-    int next = readMantissa(*input, field);
+    int next = readMantissa(input, field);
     std::int64_t exponent = 0;
     bool ok = field.sawDigit;
-    if (ok && (next == 'e' || next == 'E')) ok = readExponent(*input, exponent, next);
-    markEndIfReached(in, next);
+    if (ok && (next == 'e' || next == 'E')) ok = readExponent(input, exponent, next);
     double value = 0.0;
-    if (!ok || !convert(field, exponent, value)) {
+    ok = ok && convert(field, exponent, value);
+    markEndIfReached(in, input, next);
+    if (!ok) {
         in.setstate(std::ios::failbit);
         return false;
     }
@@ -159,32 +197,21 @@ bool readRealUnguarded(std::istream& in, double& target) {
     return true;
 }
 
-bool readWordUnguarded(std::istream& in, UnitWord& target) {
-    std::streambuf* input = in.rdbuf();
-    if (!in.good() || input == nullptr || skipSpace(*input) == kEnd) {
-        in.setstate(std::ios::failbit | (in.good() ? std::ios::eofbit : std::ios::goodbit));
-        return false;
-    }
-    std::size_t length = 0;
-    int c = input->sgetc();
-    for (; c != kEnd && !isEntrySpace(c); c = input->snextc()) {
-        if (length < UnitWord::kMaxLength) target.text[length++] = Traits::to_char_type(c);
-    }
-    markEndIfReached(in, c);
-    return true;
-}
-
-} // namespace
-
-bool readReal(std::istream& in, double& target) {
-    return guarded(in, [&] { return readRealUnguarded(in, target); });
-}
-
 bool readWord(std::istream& in, UnitWord& target) {
     target = UnitWord{};
-    if (guarded(in, [&] { return readWordUnguarded(in, target); })) return true;
-    target = UnitWord{};
-    return false;
+    if (in.rdbuf() == nullptr) {
+        in.setstate(std::ios::badbit | std::ios::failbit);
+        return false;
+    }
+    Cursor input(*in.rdbuf());
+    if (!startEntry(in, input)) return false;
+    std::size_t length = 0;
+    int c = input.peek();
+    for (; c != kEnd && !isEntrySpace(c); c = input.next()) {
+        if (length < UnitWord::kMaxLength) target.text[length++] = Traits::to_char_type(c);
+    }
+    markEndIfReached(in, input, c);
+    return true;
 }
 
 } // namespace parabeam
