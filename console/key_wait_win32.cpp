@@ -21,6 +21,7 @@ bool isExtendedKey(WORD virtualKey) {
     case VK_INSERT:
     case VK_DELETE:
     case VK_CLEAR:
+    case VK_ESCAPE: // a character (27) on Windows, but some consoles report none
         return true;
     default:
         return false;
