@@ -91,7 +91,7 @@ TEST_P(ExistingContent, IsKeptAndTheRecordAppendedAfterIt) {
 INSTANTIATE_TEST_SUITE_P(Contents, ExistingContent,
                          ::testing::Values(std::string(""), std::string("notes kept by hand\n"),
                                            std::string("no line feed at the end"),
-                                           std::string("\r\n\x00\xff binary\x00", 14),
+                                           std::string("\r\n\x00\xff binary\x00", 12),
                                            std::string(70000, 'x') + "\n"));
 
 // Standard output a pipe nobody reads: the program is not ended by the broken
