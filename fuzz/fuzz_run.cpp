@@ -1,0 +1,114 @@
+// Arbitrary bytes as the answers to the ten prompts, through the whole pure
+// run: dialogue, derivation, horizontal case and record, all into memory.
+#include <bit>
+#include <cstdint>
+#include <sstream>
+#include <string>
+#include <string_view>
+
+#include "console/dialogue.hpp"
+#include "console/input_reader.hpp"
+#include "fuzz_check.hpp"
+#include "record/saved_record.hpp"
+#include "solver/beam_solution.hpp"
+#include "solver/horizontal_case.hpp"
+#include "sweep/reference_entries.hpp"
+
+namespace parabeam::fuzzing {
+namespace {
+
+struct RunOutput {
+    BeamInputs inputs;
+    std::string console;
+    std::string record;
+};
+
+std::string bitsOf(double value) {
+    std::ostringstream text;
+    text << std::hex << std::bit_cast<std::uint64_t>(value) << " (" << value << ")";
+    return text.str();
+}
+
+bool sameBits(double a, double b) {
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
+
+void requireSameSolution(const BeamSolution& reported, const BeamSolution& computed) {
+    const double BeamSolution::*fields[] = {
+        &BeamSolution::triangleForce,     &BeamSolution::triangleArmLeft,
+        &BeamSolution::triangleArmRight,  &BeamSolution::rectangleLength,
+        &BeamSolution::triangleArmFromA,  &BeamSolution::rectangleForce,
+        &BeamSolution::rectangleArmFromA, &BeamSolution::horizontalSum,
+        &BeamSolution::verticalLoadSum,   &BeamSolution::rectangleMomentAtA,
+        &BeamSolution::triangleMomentAtA, &BeamSolution::momentSumAtA,
+        &BeamSolution::reactionB,         &BeamSolution::reactionA};
+    for (const auto field : fields)
+        require(sameBits(reported.*field, computed.*field),
+                "the reported solution differs from the computed one");
+}
+
+RunOutput runPure(std::string_view bytes) {
+    std::istringstream in{std::string(bytes)};
+    std::ostringstream console;
+    std::ostringstream record;
+    RunOutput out;
+    readInputs(out.inputs, in, console);
+    BeamSolution solution;
+    solveVerticalReactions(out.inputs, solution, console);
+    requireSameSolution(solution, computeBeamSolution(out.inputs));
+    reportHorizontalCase(out.inputs, console);
+    writeSavedRecord(out.inputs, solution, record);
+    out.console = std::move(console).str();
+    out.record = std::move(record).str();
+    return out;
+}
+
+void requireEntriesAsTyped(std::string_view bytes, const BeamInputs& stored) {
+    const BeamInputs expected = testing::referenceInputs(testing::readReferenceEntries(bytes));
+    const double BeamInputs::*reals[] = {&BeamInputs::triangleLength,
+                                         &BeamInputs::beamLength,
+                                         &BeamInputs::height,
+                                         &BeamInputs::triangleWeight,
+                                         &BeamInputs::rectangleWeight,
+                                         &BeamInputs::leftHorizontalForce,
+                                         &BeamInputs::rightHorizontalForce};
+    for (std::size_t i = 0; i < std::size(reals); ++i)
+        require(sameBits(stored.*reals[i], expected.*reals[i]),
+                "real entry " + std::to_string(i + 1) + " is " + bitsOf(stored.*reals[i]) +
+                    ", expected " + bitsOf(expected.*reals[i]));
+    const UnitWord BeamInputs::*words[] = {&BeamInputs::weightUnit, &BeamInputs::forceUnit,
+                                           &BeamInputs::lengthUnit};
+    for (std::size_t i = 0; i < std::size(words); ++i) {
+        const UnitWord& word = stored.*words[i];
+        require(word.text[UnitWord::kMaxLength] == '\0', "unit word without terminator");
+        for (char c : word.text)
+            require(!isEntrySpace(c), "white space inside a unit word");
+        require(word.text == (expected.*words[i]).text,
+                "unit word " + std::to_string(i + 1) + " is \"" + std::string(word.view()) +
+                    "\", expected \"" + std::string((expected.*words[i]).view()) + "\"");
+    }
+}
+
+void requireWholeRecord(const std::string& record) {
+    std::size_t lines = 0;
+    for (char c : record)
+        lines += c == '\n' ? 1 : 0;
+    require(lines == 16, "the record has " + std::to_string(lines) + " lines");
+    const std::string closing = std::string(118, '-') + "\n";
+    require(record.ends_with("\n" + closing), "the record does not end with its closing line");
+}
+
+} // namespace
+} // namespace parabeam::fuzzing
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace parabeam::fuzzing;
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const RunOutput first = runPure(bytes);
+    requireEntriesAsTyped(bytes, first.inputs);
+    requireWholeRecord(first.record);
+    const RunOutput second = runPure(bytes);
+    require(first.console == second.console, "the console output differs on a second run");
+    require(first.record == second.record, "the record differs on a second run");
+    return 0;
+}
