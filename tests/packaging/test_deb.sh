@@ -11,24 +11,7 @@ work=${PARABEAM_PACKAGE_WORK:-$root/build/package-test}
 build=$work/build
 runs=$work/runs
 
-passed=0
-failed=0
-pass() {
-    passed=$((passed + 1))
-    echo "ok   $1"
-}
-fail() {
-    failed=$((failed + 1))
-    echo "FAIL $1"
-    shift
-    local line
-    for line in "$@"; do echo "     $line"; done
-}
-finish() {
-    echo "$passed passed, $failed failed"
-    [ "$failed" -eq 0 ]
-    exit
-}
+source "$root/tests/support/checks.sh"
 
 rm -rf "$runs"
 mkdir -p "$runs"

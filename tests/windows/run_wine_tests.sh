@@ -19,24 +19,7 @@ tmux_socket=$work/tmux.sock
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY
 
-passed=0
-failed=0
-pass() {
-    passed=$((passed + 1))
-    echo "ok   $1"
-}
-fail() {
-    failed=$((failed + 1))
-    echo "FAIL $1"
-    shift
-    local line
-    for line in "$@"; do echo "     $line"; done
-}
-finish() {
-    echo "$passed passed, $failed failed"
-    [ "$failed" -eq 0 ]
-    exit
-}
+source "$root/tests/support/checks.sh"
 now() { date +%s.%N; }
 since() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.1f", b - a }'; }
 
