@@ -26,15 +26,16 @@ bool isDigit(int c) {
 // whatever was read up to it still counts.
 class Cursor {
   public:
-    explicit Cursor(std::streambuf& input) : input_(input) {}
+    // A stream without a buffer reads like one whose reading fails.
+    explicit Cursor(std::streambuf* input) : input_(input), readError_(input == nullptr) {}
 
     // The current character, not consumed; kEnd at the end.
     int peek() {
-        return guard([this] { return input_.sgetc(); });
+        return guard([this] { return input_->sgetc(); });
     }
     // Consumes the current character and returns the next one.
     int next() {
-        return guard([this] { return input_.snextc(); });
+        return guard([this] { return input_->snextc(); });
     }
     bool failedToRead() const { return readError_; }
 
@@ -49,8 +50,8 @@ class Cursor {
         }
     }
 
-    std::streambuf& input_;
-    bool readError_ = false;
+    std::streambuf* input_;
+    bool readError_;
 };
 
 // Skips white space; returns the first other character (or kEnd), unconsumed.
@@ -175,11 +176,7 @@ bool isEntrySpace(int c) {
 }
 
 bool readReal(std::istream& in, double& target) {
-    if (in.rdbuf() == nullptr) {
-        in.setstate(std::ios::badbit | std::ios::failbit);
-        return false;
-    }
-    Cursor input(*in.rdbuf());
+    Cursor input(in.rdbuf());
     if (!startEntry(in, input)) return false;
     NumberField field;
     int next = readMantissa(input, field);
@@ -199,11 +196,7 @@ bool readReal(std::istream& in, double& target) {
 
 bool readWord(std::istream& in, UnitWord& target) {
     target = UnitWord{};
-    if (in.rdbuf() == nullptr) {
-        in.setstate(std::ios::badbit | std::ios::failbit);
-        return false;
-    }
-    Cursor input(*in.rdbuf());
+    Cursor input(in.rdbuf());
     if (!startEntry(in, input)) return false;
     std::size_t length = 0;
     int c = input.peek();

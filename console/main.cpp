@@ -1,5 +1,3 @@
-#include <iostream>
-
 #include "console/platform_setup.hpp"
 #include "console/run_program.hpp"
 
