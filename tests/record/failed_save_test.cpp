@@ -20,8 +20,6 @@ namespace parabeam::testing {
 namespace {
 namespace fs = std::filesystem;
 
-const char kWorkedExample[] = "3 9 2 4 2 0 5 kN/m kN m\n";
-
 struct FailedSave {
     const char* name;
     // Sets the directory up; returns a reason to skip, or "" to go on.
@@ -100,7 +98,8 @@ TEST_P(FailedSaves, OneMessageSameConsoleExitZeroNothingLost) {
     const std::string skip = GetParam().prepare(dir.path());
     if (!skip.empty()) GTEST_SKIP() << skip;
 
-    const RunResult run = runProgram({.input = kWorkedExample, .workingDirectory = dir.path()});
+    const RunResult run =
+        runProgram({.input = kWorkedExampleAnswers, .workingDirectory = dir.path()});
     ASSERT_TRUE(run.exited) << "signal " << run.signal;
     EXPECT_EQ(run.exitStatus, 0);
     const std::string transcript = expectedData("worked_example_transcript.txt");

@@ -14,8 +14,7 @@ namespace parabeam::testing {
 namespace {
 namespace fs = std::filesystem;
 
-const char kWorkedExample[] = "3 9 2 4 2 0 5 kN/m kN m\n";
-const char kCaseB[] = "2.5 7 3 6 1.25 -4.5 0 N/m N ft\n";
+const char* const kCaseB = kExampleRuns[1].answers;
 
 std::vector<std::string> directoryEntries(const fs::path& dir) {
     std::vector<std::string> names;
@@ -37,26 +36,7 @@ void expectFile(const fs::path& file, const std::string& expected) {
     EXPECT_TRUE(actual == expected) << firstDifference(expected, actual);
 }
 
-struct RunRecord {
-    const char* name;
-    const char* answers;
-    const char* record;
-};
-
-// Test names, not bytes, in failure messages.
-void PrintTo(const RunRecord& example, std::ostream* out) {
-    *out << example.name;
-}
-
-const RunRecord kRunRecords[] = {
-    {"WorkedExample", kWorkedExample, "worked_example_record.txt"},
-    {"CaseB", kCaseB, "case_b_record.txt"},
-    {"CaseC", "1500 4000 10 800 1200 7 -3 N/m N m\n", "case_c_record.txt"},
-    {"CaseD", "4 3 0 2 5 0 -0 lb/ft lb ft\n", "case_d_record.txt"},
-    {"ZeroSpan", "3 0 1 4 2 2 2 kN/m kN m\n", "zero_span_record.txt"},
-};
-
-class OneRun : public ::testing::TestWithParam<RunRecord> {};
+class OneRun : public ::testing::TestWithParam<ExampleRun> {};
 
 TEST_P(OneRun, CreatesTheFileWithExactlyOneRecord) {
     TempDir dir;
@@ -65,12 +45,12 @@ TEST_P(OneRun, CreatesTheFileWithExactlyOneRecord) {
     EXPECT_EQ(directoryEntries(dir.path()), std::vector<std::string>{"data-values.dat"});
 }
 
-INSTANTIATE_TEST_SUITE_P(Runs, OneRun, ::testing::ValuesIn(kRunRecords),
+INSTANTIATE_TEST_SUITE_P(Runs, OneRun, ::testing::ValuesIn(kExampleRuns),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RecordFile, TwoRunsLeaveTwoRecordsFirstRunFirst) {
     TempDir dir;
-    runIn(dir.path(), kWorkedExample);
+    runIn(dir.path(), kWorkedExampleAnswers);
     runIn(dir.path(), kCaseB);
     expectFile(dir.path() / "data-values.dat",
                expectedData("worked_example_record.txt") + expectedData("case_b_record.txt"));
@@ -83,7 +63,7 @@ class ExistingContent : public ::testing::TestWithParam<std::string> {};
 TEST_P(ExistingContent, IsKeptAndTheRecordAppendedAfterIt) {
     TempDir dir;
     writeFile(dir.path() / "data-values.dat", GetParam());
-    runIn(dir.path(), kWorkedExample);
+    runIn(dir.path(), kWorkedExampleAnswers);
     expectFile(dir.path() / "data-values.dat",
                GetParam() + expectedData("worked_example_record.txt"));
 }
@@ -98,8 +78,8 @@ INSTANTIATE_TEST_SUITE_P(Contents, ExistingContent,
 // pipe, still saves its record and exits with 0.
 TEST(RecordFile, ClosedStandardOutputStillAppendsTheRecord) {
     TempDir dir;
-    const RunResult run =
-        runProgram({.input = kWorkedExample, .workingDirectory = dir.path(), .closedStdout = true});
+    const RunResult run = runProgram(
+        {.input = kWorkedExampleAnswers, .workingDirectory = dir.path(), .closedStdout = true});
     ASSERT_TRUE(run.exited) << "ended by signal " << run.signal;
     EXPECT_EQ(run.exitStatus, 0);
     EXPECT_EQ(run.err, "");

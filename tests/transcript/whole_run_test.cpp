@@ -12,30 +12,7 @@
 namespace parabeam::testing {
 namespace {
 
-struct WholeRun {
-    const char* name;
-    const char* answers;
-    const char* transcript;
-};
-
-// Test names, not bytes, in failure messages.
-void PrintTo(const WholeRun& example, std::ostream* out) {
-    *out << example.name;
-}
-
-// One per horizontal case, plus a zero span whose reactions are infinite.
-const WholeRun kWholeRuns[] = {
-    {"CaseA_WorkedExample", "3 9 2 4 2 0 5 kN/m kN m\n", "worked_example_transcript.txt"},
-    {"CaseB_LeftForceOnly_TieRoundsAway", "2.5 7 3 6 1.25 -4.5 0 N/m N ft\n",
-     "case_b_transcript.txt"},
-    {"CaseC_BothForces_ExponentForm", "1500 4000 10 800 1200 7 -3 N/m N m\n",
-     "case_c_transcript.txt"},
-    {"CaseD_NoForce_L1AboveL2_NegativeZeroBx", "4 3 0 2 5 0 -0 lb/ft lb ft\n",
-     "case_d_transcript.txt"},
-    {"ZeroSpan_InfiniteReactions", "3 0 1 4 2 2 2 kN/m kN m\n", "zero_span_transcript.txt"},
-};
-
-class WholeRunTranscript : public ::testing::TestWithParam<WholeRun> {};
+class WholeRunTranscript : public ::testing::TestWithParam<ExampleRun> {};
 
 TEST_P(WholeRunTranscript, StandardOutputMatchesByteForByte) {
     TempDir dir;
@@ -47,7 +24,7 @@ TEST_P(WholeRunTranscript, StandardOutputMatchesByteForByte) {
     EXPECT_TRUE(run.out == expected) << firstDifference(expected, run.out);
 }
 
-INSTANTIATE_TEST_SUITE_P(EachCase, WholeRunTranscript, ::testing::ValuesIn(kWholeRuns),
+INSTANTIATE_TEST_SUITE_P(EachCase, WholeRunTranscript, ::testing::ValuesIn(kExampleRuns),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // However the ten answers are laid out, the console shows the same bytes: the
