@@ -10,7 +10,7 @@ mkdir -p "$out"
 cd "$root"
 
 deb_build=$root/build/package-deb
-cmake -S "$root" -B "$deb_build" -DCMAKE_BUILD_TYPE=Release -DPARABEAM_TESTS=OFF
+cmake -S "$root" -B "$deb_build" -DCMAKE_BUILD_TYPE=Release
 cmake --build "$deb_build" -j2 --target parabeam
 (cd "$deb_build" && rm -f parabeam_*.deb && cpack -G DEB)
 cp "$deb_build"/parabeam_*.deb "$out"/

@@ -48,7 +48,7 @@ build cmake --preset windows-32
 build cmake --build --preset windows-32 -j2
 build cmake --preset windows-64
 build cmake --build --preset windows-64 -j2
-build cmake -S "$root" -B "$linux_build" -DCMAKE_BUILD_TYPE=Release -DPARABEAM_TESTS=OFF
+build cmake -S "$root" -B "$linux_build" -DCMAKE_BUILD_TYPE=Release
 build cmake --build "$linux_build" -j2 --target parabeam
 linux_exe=$linux_build/parabeam
 declare -A exe=([win32]=$root/build/windows-32/parabeam.exe [win64]=$root/build/windows-64/parabeam.exe)
