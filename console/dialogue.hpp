@@ -1,6 +1,6 @@
 #pragma once
 // The ten questions that describe the beam.
-#include <iostream>
+#include <istream>
 
 #include "console/beam_inputs.hpp"
 #include "console/report_line.hpp"
@@ -10,6 +10,6 @@ namespace parabeam {
 // Writes each prompt, flushes, and reads its entry. Once a read fails every
 // later prompt is still written, without waiting, and its entry is left alone
 // (a unit word is stored empty).
-void readInputs(BeamInputs& inputs, std::istream& in = std::cin, ReportSink& console = std::cout);
+void readInputs(BeamInputs& inputs, std::istream& in, ReportSink& console);
 
 } // namespace parabeam

@@ -21,16 +21,16 @@ void printClosingNotes(ReportSink& console) {
     writeLine(console, " ........Press Any Key To Continue........ ");
 }
 
-int runProgram() {
+int runProgram(std::istream& in, std::ostream& out, std::ostream& errors) {
     BeamInputs inputs;
     BeamSolution solution;
-    printBanner();
-    printFigure();
-    readInputs(inputs);
-    solveVerticalReactions(inputs, solution);
-    reportHorizontalCase(inputs);
-    appendSavedRecord(inputs, solution);
-    printClosingNotes();
+    printBanner(out);
+    printFigure(out);
+    readInputs(inputs, in, out);
+    solveVerticalReactions(inputs, solution, out);
+    reportHorizontalCase(inputs, out);
+    appendSavedRecord(inputs, solution, errors);
+    printClosingNotes(out);
     waitForKey();
     return 0;
 }

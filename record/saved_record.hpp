@@ -1,7 +1,7 @@
 #pragma once
 // The lasting trace of a run: a 16-line record appended to data-values.dat in
 // the current directory.
-#include <iostream>
+#include <ostream>
 
 #include "console/beam_inputs.hpp"
 #include "console/report_line.hpp"
@@ -18,6 +18,6 @@ void writeSavedRecord(const BeamInputs& inputs, const BeamSolution& solution, Re
 // the same time never interleave. A failed save is reported as one line on
 // `errors`; the run goes on either way.
 void appendSavedRecord(const BeamInputs& inputs, const BeamSolution& solution,
-                       std::ostream& errors = std::cerr);
+                       std::ostream& errors);
 
 } // namespace parabeam

@@ -1,7 +1,6 @@
 #pragma once
 // The vertical statics of the beam: resultant loads, lever arms about Pt-A, the
 // three equilibrium equations and the reactions Ay and By.
-#include <iostream>
 #include <string_view>
 
 #include "console/beam_inputs.hpp"
@@ -36,6 +35,6 @@ BeamSolution computeBeamSolution(const BeamInputs& inputs);
 
 // Fills `solution` and narrates the derivation, 53 lines, on the console.
 void solveVerticalReactions(const BeamInputs& inputs, BeamSolution& solution,
-                            ReportSink& console = std::cout);
+                            ReportSink& console);
 
 } // namespace parabeam

@@ -1,7 +1,5 @@
 #pragma once
 // Comments on the horizontal forces Ax and Bx: which of the four cases applies.
-#include <iostream>
-
 #include "console/beam_inputs.hpp"
 #include "console/report_line.hpp"
 
@@ -18,6 +16,6 @@ enum class HorizontalCase {
 HorizontalCase classifyHorizontalForces(const BeamInputs& inputs);
 
 // Writes the lines of the one case that applies.
-void reportHorizontalCase(const BeamInputs& inputs, ReportSink& console = std::cout);
+void reportHorizontalCase(const BeamInputs& inputs, ReportSink& console);
 
 } // namespace parabeam
