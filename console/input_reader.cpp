@@ -1,8 +1,11 @@
 #include "console/input_reader.hpp"
 
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <string_view>
+
+#include <fast_float/fast_float.h>
 
 namespace parabeam {
 namespace {
@@ -124,6 +127,28 @@ bool readExponent(Cursor& input, std::int64_t& exponent, int& next) {
     return true;
 }
 
+// 10^0 to 10^22: each exactly a double.
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr int kLargestExactPower = 22;
+// Up to 15 digits the kept digits are an integer below 2^53: exactly a double.
+constexpr int kDigitsExactInDouble = 15;
+
+// Most typed numbers: the digits and the power of ten are both exact doubles,
+// so one multiplication or division rounds the value once, correctly.
+bool convertExactOperands(const NumberField& field, std::int64_t power, double& magnitude) {
+    if (field.digitCount > kDigitsExactInDouble || power > kLargestExactPower ||
+        power < -kLargestExactPower)
+        return false;
+    std::uint64_t digits = 0;
+    for (int i = 0; i < field.digitCount; ++i)
+        digits = digits * 10 + static_cast<std::uint64_t>(field.digits[i] - '0');
+    const auto exact = static_cast<double>(digits);
+    magnitude = power >= 0 ? exact * kExactPowersOfTen[power] : exact / kExactPowersOfTen[-power];
+    return true;
+}
+
 // Correctly rounded conversion of the kept digits; false when out of range.
 bool convert(const NumberField& field, std::int64_t exponent, double& value) {
     if (field.digitCount == 0) {
@@ -134,15 +159,20 @@ bool convert(const NumberField& field, std::int64_t exponent, double& value) {
     const std::int64_t leadingPower = power + field.digitCount - 1;
     if (leadingPower > kSurelyTooLarge || leadingPower < kSurelyTooSmall) return false;
 
-    char text[kMaxSignificantDigits + 16];
-    const std::string_view digits(field.digits, static_cast<std::size_t>(field.digitCount));
-    digits.copy(text, digits.size());
-    char* end = text + digits.size();
-    *end++ = 'e';
-    end = std::to_chars(end, text + sizeof text, power).ptr;
     double magnitude = 0.0;
-    const auto result = std::from_chars(text, end, magnitude);
-    if (result.ec != std::errc()) return false; // overflow, or underflow to nothing
+    if (!convertExactOperands(field, power, magnitude)) {
+        // Any other digits: the correctly rounding conversion of a well-kept
+        // library, on the digits written out as "<digits>e<power>".
+        char text[kMaxSignificantDigits + 16];
+        const std::string_view digits(field.digits, static_cast<std::size_t>(field.digitCount));
+        digits.copy(text, digits.size());
+        char* end = text + digits.size();
+        *end++ = 'e';
+        end = std::to_chars(end, text + sizeof text, power).ptr;
+        if (fast_float::from_chars(text, end, magnitude).ec != std::errc()) return false;
+    }
+    // Too large comes back as infinity, too small to be represented as zero.
+    if (std::isinf(magnitude) || magnitude == 0.0) return false;
     value = field.negative ? -magnitude : magnitude;
     return true;
 }

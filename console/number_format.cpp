@@ -1,10 +1,11 @@
 #include "console/number_format.hpp"
 
-#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+
+#include <fmt/format.h>
 
 namespace parabeam {
 namespace {
@@ -30,11 +31,15 @@ constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,
                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 constexpr int kLargestExactPower = 22;
+// 10^(22q) for q = 0 to 14: the doubles nearest to them.
+constexpr double kPowersOfTenBy22[] = {1e0,   1e22,  1e44,  1e66,  1e88,  1e110, 1e132, 1e154,
+                                       1e176, 1e198, 1e220, 1e242, 1e264, 1e286, 1e308};
+constexpr int kLargestShift = 14 * kLargestExactPower + kLargestExactPower - 1;
 constexpr double kSixDigitsLow = 1e5;
 constexpr double kSixDigitsHigh = 1e6;
 // Distance from a tie, in units of the sixth digit, below which the quick way
-// declines. Scaling is off by at most 1.2e-10 of a unit, and the two rounding
-// steps differ from one direct rounding only within 5e-12 of a tie.
+// declines. Scaling is off by at most 3.4e-10 of a unit (below), and the two
+// rounding steps differ from one direct rounding only within 5e-12 of a tie.
 constexpr double kTieMargin = 1e-7;
 
 void setDigits(std::uint32_t sixDigits, Rounded& rounded) {
@@ -44,22 +49,35 @@ void setDigits(std::uint32_t sixDigits, Rounded& rounded) {
     }
 }
 
-// The quick way for most values: one multiplication or division by an exact
-// power of ten puts six digits before the point, with an error far below the
-// 17th digit, and away from a tie rounding that double once gives the same
-// digits as the two half-up steps on the exact value. Returns false (and the
-// exact way is taken) for subnormals, powers beyond 10^22 and near ties.
+// magnitude x 10^shift, for |shift| up to kLargestShift and a result between
+// 10^5 and 10^7. Three roundings at most (the power 10^(22q), then two exact
+// operations), so the relative error stays below 3.4e-16: 3.4e-10 of a unit
+// of the sixth digit. Neither step can overflow or lose precision to
+// underflow, as the result is near 10^6.
+double scaleByPowerOfTen(double magnitude, int shift) {
+    const int steps = shift >= 0 ? shift : -shift;
+    const double coarse = kPowersOfTenBy22[steps / kLargestExactPower];
+    const double fine = kExactPowersOfTen[steps % kLargestExactPower];
+    return shift >= 0 ? magnitude * coarse * fine : magnitude / coarse / fine;
+}
+
+// The quick way for nearly every value: scaling by a power of ten puts six
+// digits before the point, with an error far below the 17th digit, and away
+// from a tie rounding that double once gives the same digits as the two
+// half-up steps on the exact value. Returns false (and the exact way is
+// taken) for subnormals and near ties.
 bool roundByScaling(double magnitude, Rounded& rounded) {
-    const auto biasedExponent = static_cast<int>(std::bit_cast<std::uint64_t>(magnitude) >> 52);
+    std::uint64_t bits = 0; // std::bit_cast is missing from some C++ libraries still
+    std::memcpy(&bits, &magnitude, sizeof bits);
+    const auto biasedExponent = static_cast<int>(bits >> 52);
     if (biasedExponent == 0) return false;
     // About floor(log10(magnitude)): exact or one too small, rarely one more
     // off either way (then declined below).
     int exponent = ((biasedExponent - 1023) * 78913) >> 18;
     for (int attempt = 0; attempt < 2; ++attempt) {
         const int shift = kKeptDigits - 1 - exponent;
-        if (shift > kLargestExactPower || shift < -kLargestExactPower) return false;
-        const double scaled = shift >= 0 ? magnitude * kExactPowersOfTen[shift]
-                                         : magnitude / kExactPowersOfTen[-shift];
+        if (shift > kLargestShift || shift < -kLargestShift) return false;
+        const double scaled = scaleByPowerOfTen(magnitude, shift);
         if (scaled >= kSixDigitsHigh) {
             ++exponent;
             continue;
@@ -81,21 +99,22 @@ bool roundByScaling(double magnitude, Rounded& rounded) {
 }
 
 // The exact way: the value is first expanded to 17 digits, then rounded half
-// up to 6. to_chars rounds the exact value correctly to 17 digits; whether it
-// breaks an exact tie to even or upwards cannot change the 6-digit result: the
-// two differ only when the even neighbour below was chosen, and an even 17th
-// digit can never be the ...49999999999 that one more unit would carry into a 5.
+// up to 6. The formatting library rounds the exact value correctly to 17
+// digits (its own exact arithmetic, not the platform's); whether it breaks an
+// exact tie to even or upwards cannot change the 6-digit result: the two
+// differ only when the even neighbour below was chosen, and an even 17th digit
+// can never be the ...49999999999 that one more unit would carry into a 5.
 Rounded roundByExpansion(double magnitude) {
-    char expanded[32];
-    const auto result = std::to_chars(expanded, expanded + sizeof expanded, magnitude,
-                                      std::chars_format::scientific, kExpandedDigits - 1);
+    char expanded[32]; // the longest text is 23 characters
+    const auto result =
+        fmt::format_to_n(expanded, sizeof expanded, FMT_STRING("{:.16e}"), magnitude);
     // Layout: d.dddddddddddddddde[+-]XX[X]
     Rounded rounded{};
     rounded.digits[0] = expanded[0];
     std::memcpy(rounded.digits + 1, expanded + 2, kKeptDigits - 1);
     const char* exponentText = expanded + 2 + (kExpandedDigits - 1) + 1;
     int exponent = 0;
-    std::from_chars(exponentText + (*exponentText == '+' ? 1 : 0), result.ptr, exponent);
+    std::from_chars(exponentText + (*exponentText == '+' ? 1 : 0), result.out, exponent);
     rounded.exponent = exponent;
 
     const char nextDigit = expanded[2 + kKeptDigits - 1];

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -128,9 +127,9 @@ bool firstStepDecides(double value) {
 }
 
 double parse(const std::string& text) {
-    double value = 0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    return result.ec == std::errc{} ? value : 0.0;
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    return end == text.c_str() + text.size() ? value : 0.0;
 }
 
 bool usable(double value) {
