@@ -10,7 +10,7 @@ void appendSavedRecord(const BeamInputs& inputs, const BeamSolution& solution,
                        std::ostream& errors) {
     std::ostringstream record;
     writeSavedRecord(inputs, solution, record);
-    const AppendResult result = appendToFile(kRecordFileName, record.view());
+    const AppendResult result = appendToFile(kRecordFileName, record.str());
     if (!result.saved) {
         errors << "parabeam: could not save the record to " << kRecordFileName << ": "
                << result.reason << '\n'
