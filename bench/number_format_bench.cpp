@@ -1,7 +1,9 @@
 // Writing numbers: the program's own format, alone and through the line
-// writer, against the C library's "%.6g" on the same values.
+// writer, against the C library's "%.6g" and, where the C++ library has it,
+// std::to_chars in general form with six digits, on the same values.
 #include <benchmark/benchmark.h>
 
+#include <charconv>
 #include <cstdio>
 #include <ostream>
 #include <streambuf>
@@ -71,6 +73,21 @@ void snprintfG6(benchmark::State& state, ValueSet set) {
     setItems(state, values.size());
 }
 
+#if defined(__cpp_lib_to_chars)
+void toCharsG6(benchmark::State& state, ValueSet set) {
+    const auto& values = parabeam::bench::values(set);
+    char text[32];
+    for (auto _ : state) {
+        for (const double value : values) {
+            benchmark::DoNotOptimize(
+                std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6));
+            benchmark::ClobberMemory();
+        }
+    }
+    setItems(state, values.size());
+}
+#endif
+
 #define FOR_EACH_SET(function)                                                                     \
     BENCHMARK_CAPTURE(function, random_bits, ValueSet::RandomBits);                                \
     BENCHMARK_CAPTURE(function, student_values, ValueSet::StudentValues);                          \
@@ -79,5 +96,8 @@ void snprintfG6(benchmark::State& state, ValueSet set) {
 FOR_EACH_SET(formatReal);
 FOR_EACH_SET(writeReal);
 FOR_EACH_SET(snprintfG6);
+#if defined(__cpp_lib_to_chars)
+FOR_EACH_SET(toCharsG6);
+#endif
 
 } // namespace

@@ -8,7 +8,8 @@ import json
 import sys
 
 FORMAT_TARGET = 2.0  # the program's writer against snprintf("%.6g")
-READ_TARGET = 1.0  # the program's reader against strtod
+TO_CHARS_TARGET = 1.0  # formatReal against std::to_chars(general, 6), where present
+READ_TARGET = 2.0  # the program's reader against strtod
 
 
 def medians(path):
@@ -44,6 +45,14 @@ def main(path):
         print(f"| {values} | {mega(own)} | {mega(line)} | {mega(libc)} "
               f"| {own / libc:.2f} | {line / libc:.2f} | >= {FORMAT_TARGET:g} "
               f"| {verdict(worst, FORMAT_TARGET)} |")
+    if "toCharsG6/integers" in rates:
+        print()
+        print("| values | formatReal | to_chars general 6 | ratio | target | result |")
+        print("|---|---|---|---|---|---|")
+        for values in ("random_bits", "student_values", "integers"):
+            own, std = rates[f"formatReal/{values}"], rates[f"toCharsG6/{values}"]
+            print(f"| {values} | {mega(own)} | {mega(std)} | {own / std:.2f} "
+                  f"| >= {TO_CHARS_TARGET:g} | {verdict(own / std, TO_CHARS_TARGET)} |")
     print()
     own, libc = rates["readReal"], rates["strtodFields"]
     print("| fields | readReal (istringstream) | strtod | ratio | target | result |")
