@@ -1,0 +1,60 @@
+#pragma once
+// Shear force and bending moment along the beam, for the diagrams: x runs from
+// Pt-A (0) to Pt-B (L2); the rectangular block presses with its intensity over
+// [0, L2 - L1], the triangular block from its intensity at Pt-E down to nothing
+// at Pt-B; Ay and By hold the beam up. The shear at a section is the sum of the
+// upward forces to its left, and sagging moments are positive, so dM/dx = V.
+#include <string_view>
+#include <vector>
+
+#include "console/beam_inputs.hpp"
+#include "solver/beam_solution.hpp"
+
+namespace parabeam {
+
+struct BeamLoading {
+    double span = 0.0;           // L2
+    double triangleLength = 0.0; // L1
+    double rectangleWeight = 0.0;
+    double triangleWeight = 0.0; // at Pt-E
+    double reactionA = 0.0;      // Ay, the program's own
+    double reactionB = 0.0;      // By, the program's own
+
+    double pointE() const { return span - triangleLength; }
+};
+
+BeamLoading beamLoading(const BeamInputs& inputs, const BeamSolution& solution);
+
+struct Section {
+    double position = 0.0;
+    double shear = 0.0;
+    double moment = 0.0;
+};
+
+// Left of Pt-E the section is summed from Pt-A with Ay, right of it from Pt-B
+// with By, so the moment is exactly 0 at both supports although the reactions
+// carry the derivation's decimal thirds. At Pt-E, where the two sums agree to
+// rounding, the nearer support's is taken.
+Section sectionAt(const BeamLoading& beam, double position);
+
+// The bending moment of largest magnitude, with its sign: at a support, at
+// Pt-E or where the shear crosses zero; the leftmost of equal ones.
+Section largestMoment(const BeamLoading& beam);
+
+// Both diagrams, ready to draw, or why they cannot be.
+struct LoadDiagrams {
+    std::string_view reason; // one sentence; empty when the diagrams can be drawn
+    BeamLoading beam;
+    std::vector<Section> curve; // Pt-A to Pt-B, with Pt-E and the points of zero shear
+    Section pointA;
+    Section pointE;
+    Section pointB;
+    Section largest;
+};
+
+// `allNumbersRead` is false when a failed read left some of the seven values
+// at zero. Each segment is drawn through `stepsPerSegment` equal steps.
+LoadDiagrams loadDiagrams(const BeamInputs& inputs, const BeamSolution& solution,
+                          bool allNumbersRead, int stepsPerSegment);
+
+} // namespace parabeam
