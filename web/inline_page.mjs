@@ -1,0 +1,37 @@
+// Puts the page, its styles and its scripts (xterm.js, the compiled program,
+// the page's own) into one HTML file that needs nothing else.
+// Usage: node inline_page.mjs OUT TEMPLATE [--style FILE | --script FILE]...
+import { readFileSync, writeFileSync } from 'node:fs';
+
+const LARGEST_PAGE = 1024 * 1024;
+
+const [output, template, ...pieces] = process.argv.slice(2);
+const styles = [];
+const scripts = [];
+for (let i = 0; i < pieces.length; i += 2) {
+  const [kind, file] = [pieces[i], pieces[i + 1]];
+  const text = readFileSync(file, 'utf8');
+  if (kind === '--style') styles.push(`<style>\n${text}\n</style>`);
+  else if (kind === '--script') scripts.push(`<script>\n${scriptText(text, file)}\n</script>`);
+  else throw new Error(`unknown piece ${kind}`);
+}
+
+const page = readFileSync(template, 'utf8')
+  .replace('<!-- styles -->', () => styles.join('\n'))
+  .replace('<!-- scripts -->', () => scripts.join('\n'));
+const size = Buffer.byteLength(page);
+if (size > LARGEST_PAGE) {
+  console.error(`${output}: ${size} bytes, more than the ${LARGEST_PAGE} a page may have`);
+  process.exit(1);
+}
+writeFileSync(output, page);
+console.log(`${output}: ${size} bytes`);
+
+// An inline script ends at the first "</script", wherever it stands; "<\/" is
+// the same text inside a string literal, where minified code keeps such words.
+// A source map comment would name a file that is not there.
+function scriptText(text, file) {
+  const withoutMap = text.replace(/\n\/\/# sourceMappingURL=\S+\s*$/, '\n');
+  if (/<!--/.test(withoutMap)) throw new Error(`${file}: "<!--" would upset the HTML parser`);
+  return withoutMap.replace(/<\/script/gi, '<\\/script');
+}

@@ -1,0 +1,106 @@
+'use strict';
+// The page: the console, one run of the program after another, the buttons and
+// the diagrams.
+const RECORD_FILE = 'data-values.dat';
+
+const page = {
+  terminal: new Terminal({ convertEol: true, cursorBlink: true, scrollback: 5000,
+    fontFamily: 'ui-monospace, Menlo, Consolas, "DejaVu Sans Mono", monospace', fontSize: 14 }),
+  fit: new FitAddon.FitAddon(),
+  files: new StoredFiles(),
+  run: null, // the run shown: under way, or the last one
+  module: null,
+  status: document.getElementById('status'),
+  errors: document.getElementById('errors'),
+  diagrams: document.getElementById('diagrams'),
+  runAgain: document.getElementById('run-again'),
+};
+
+function setUpConsole() {
+  const { terminal, fit } = page;
+  terminal.loadAddon(fit);
+  terminal.open(document.getElementById('console'));
+  fit.fit();
+  new ResizeObserver(() => fit.fit()).observe(document.getElementById('console'));
+  terminal.onData((data) => page.run?.key(data));
+  // Tab leaves the console for the buttons, so the keyboard reaches everything.
+  terminal.attachCustomKeyEventHandler((event) => event.key !== 'Tab');
+}
+
+async function startRun() {
+  page.terminal.reset();
+  page.errors.replaceChildren();
+  page.errors.hidden = true;
+  page.runAgain.hidden = true;
+  page.diagrams.replaceChildren(htmlElement('p', { class: 'waiting' },
+    'The diagrams appear here once the program has solved the beam.'));
+  page.status.textContent = 'Type each answer and press Enter; several answers may share a ' +
+    'line. Ctrl+D at the start of a line ends the input.';
+  const run = new ProgramRun({
+    terminal: page.terminal,
+    files: page.files,
+    onError: showError,
+    onKeyWait: (answersRead) => {
+      showDiagrams(answersRead);
+      page.status.textContent = 'Press any key in the console to end the run.';
+    },
+  });
+  page.run = run;
+  page.module.page = run;
+  page.terminal.focus();
+  await page.module.ccall('parabeamRun', 'number', [], [], { async: true });
+  page.status.textContent = 'The run has ended.';
+  page.runAgain.hidden = false;
+  page.runAgain.focus();
+}
+
+// A failed save, in the program's own words (its standard error).
+function showError(text) {
+  page.errors.hidden = false;
+  page.errors.append(text);
+}
+
+function showDiagrams(answersRead) {
+  const { module } = page;
+  const address = module._malloc(Math.max(answersRead.length, 1));
+  try {
+    module.HEAPU8.set(answersRead, address);
+    const description = module.UTF8ToString(module._parabeamDiagrams(address, answersRead.length));
+    drawDiagrams(page.diagrams, JSON.parse(description));
+  } catch (error) {
+    // The run goes on whatever happens to its drawing.
+    page.diagrams.replaceChildren(htmlElement('p', { class: 'reason' },
+      `The diagrams could not be drawn: ${error}`));
+  } finally {
+    module._free(address);
+  }
+}
+
+function download(name, bytes, type) {
+  const link = htmlElement('a', { download: name });
+  link.href = URL.createObjectURL(new Blob([bytes], { type }));
+  link.click();
+  setTimeout(() => URL.revokeObjectURL(link.href), 0);
+}
+
+function setUpButtons() {
+  page.runAgain.addEventListener('click', startRun);
+  document.getElementById('save-transcript').addEventListener('click', () =>
+    download('transcript.txt', page.run ? page.run.transcript() : new Uint8Array(0), 'text/plain'));
+  document.getElementById('download-records').addEventListener('click', () =>
+    download(RECORD_FILE, page.files.read(RECORD_FILE), 'application/octet-stream'));
+  document.getElementById('clear-records').addEventListener('click', () => {
+    if (window.confirm(`Remove every saved record from ${RECORD_FILE}?`)) {
+      page.files.remove(RECORD_FILE);
+    }
+  });
+}
+
+(async function openPage() {
+  // The browser compiles the program while the console is being set up.
+  const compiled = createParabeamModule();
+  setUpConsole();
+  setUpButtons();
+  page.module = await compiled;
+  startRun();
+})();

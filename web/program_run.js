@@ -1,0 +1,79 @@
+'use strict';
+// One run of the program: the page's side of the module's console streams,
+// key wait and record file (console/*_web.cpp and record/append_file_web.cpp
+// call these as Module.page), and what the run leaves: its standard output,
+// byte for byte, and every byte its reads were given.
+class ProgramRun {
+  #terminal;
+  #editor;
+  #files;
+  #onError;
+  #onKeyWait;
+  #output = [];
+  #given = [];
+  #lineLeft = null; // the part of a long line beyond the last read's room
+  #keyPressed = null;
+
+  constructor({ terminal, files, onError, onKeyWait }) {
+    this.#terminal = terminal;
+    this.#editor = new LineEditor((text) => terminal.write(text));
+    this.#files = files;
+    this.#onError = onError;
+    this.#onKeyWait = onKeyWait;
+  }
+
+  // A key at the console: the key wait's, or the line editor's.
+  key(data) {
+    const keyPressed = this.#keyPressed;
+    this.#keyPressed = null;
+    if (keyPressed) keyPressed();
+    else this.#editor.type(data);
+  }
+
+  transcript() {
+    return joinBytes(this.#output);
+  }
+
+  async readInput(room) {
+    if (this.#lineLeft === null) {
+      const line = await this.#editor.nextLine();
+      if (line === null) return new Uint8Array(0);
+      this.#lineLeft = new TextEncoder().encode(line);
+    }
+    const piece = this.#lineLeft.slice(0, room);
+    this.#lineLeft = this.#lineLeft.length > room ? this.#lineLeft.slice(room) : null;
+    this.#given.push(piece);
+    return piece;
+  }
+
+  write(channel, bytes) {
+    if (channel === 1) {
+      this.#output.push(bytes);
+      this.#terminal.write(bytes);
+    } else {
+      this.#onError(new TextDecoder().decode(bytes));
+    }
+  }
+
+  waitForKey() {
+    this.#onKeyWait(joinBytes(this.#given));
+    if (this.#editor.takeTypeahead()) return Promise.resolve();
+    return new Promise((resolve) => {
+      this.#keyPressed = resolve;
+    });
+  }
+
+  appendToFile(path, bytes) {
+    return this.#files.append(path, bytes);
+  }
+}
+
+function joinBytes(pieces) {
+  const joined = new Uint8Array(pieces.reduce((length, piece) => length + piece.length, 0));
+  let offset = 0;
+  for (const piece of pieces) {
+    joined.set(piece, offset);
+    offset += piece.length;
+  }
+  return joined;
+}
