@@ -1,0 +1,271 @@
+// The browser edition in headless Chromium, against the console program: the
+// answers are typed into the page's console as a user would type them. The
+// saved transcript and data-values.dat must be the console program's bytes for
+// the same answers on its standard input; one key must end the run; the
+// diagram panel must show the reactions and the largest moment, or its reason.
+// Environment: PARABEAM_NATIVE (the console program), PARABEAM_PAGE
+// (parabeam.html), PARABEAM_TEST_PACKAGES (where npm ci put puppeteer-core),
+// PARABEAM_SCREENSHOT (a PNG of the worked example to write).
+import assert from 'node:assert/strict';
+import { spawnSync } from 'node:child_process';
+import { existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { createRequire } from 'node:module';
+import { tmpdir } from 'node:os';
+import { join, resolve } from 'node:path';
+import { after, before, test } from 'node:test';
+import { pathToFileURL } from 'node:url';
+
+const require = createRequire(join(resolve(process.env.PARABEAM_TEST_PACKAGES), 'package.json'));
+const puppeteer = require('puppeteer-core');
+const NATIVE = resolve(process.env.PARABEAM_NATIVE);
+const PAGE_URL = pathToFileURL(resolve(process.env.PARABEAM_PAGE)).href;
+
+const MISSING_ANSWERS = 'No diagrams: an answer could not be read as a number, or the input ' +
+  'ended, before all seven values of the beam were given.';
+
+// keys: "\n" is Enter, "\b" Backspace, "\x04" Ctrl+D; stdin: the same answers
+// as the console program reads them from a file.
+const CASES = [
+  { name: 'Bx alone, all answers on one line (the worked example)',
+    keys: '3 9 2 4 2 0 5 kN/m kN m\n', stdin: '3 9 2 4 2 0 5 kN/m kN m\n',
+    largest: '21.7778 kN·m at x = 4.66667 m' },
+  // Largest moment: Ay^2 / (2 w) at x = Ay / w, Ay = 13.125 - 52.65625 / 7.
+  { name: 'Ax alone, one answer a line, a Backspace correction',
+    keys: '2.5\n7\n3\n7\b6\n1.25\n-4.5\n0\nN/m\nN\nfx\bt\n',
+    stdin: '2.5\n7\n3\n6\n1.25\n-4.5\n0\nN/m\nN\nft\n', oneAnswerALine: true,
+    largest: '12.556 N·ft at x = 4.48214 ft' },
+  // Ay = 2212500, so 2212500^2 / 2400 at x = 1843.75.
+  { name: 'Ax and Bx, answers over three lines',
+    keys: '1500 4000\n10 800 1200 7\n-3 N/m N m\n', stdin: '1500 4000\n10 800 1200 7\n-3 N/m N m\n',
+    largest: '2.03965e+009 N·m at x = 1843.75 m' },
+  { name: 'neither force, L1 longer than L2',
+    keys: '4 3 0 2 5 0 -0 lb/ft lb ft\n', stdin: '4 3 0 2 5 0 -0 lb/ft lb ft\n',
+    reason: 'No diagrams: the triangular beam (L1) cannot be longer than the entire beam (L2).' },
+  { name: 'a failed read', keys: '12abc\n', stdin: '12abc\n', reason: MISSING_ANSWERS },
+  { name: 'Ctrl+D early', keys: '3 9\n\x04', stdin: '3 9\n', reason: MISSING_ANSWERS },
+  { name: 'a failed save', keys: '3 9 2 4 2 0 5 kN/m kN m\n', stdin: '3 9 2 4 2 0 5 kN/m kN m\n',
+    storageFull: true, largest: '21.7778 kN·m at x = 4.66667 m',
+    saveError: "No space left in the browser's storage" },
+];
+
+let browser;
+const work = mkdtempSync(join(tmpdir(), 'parabeam-browser-'));
+
+before(async () => {
+  browser = await puppeteer.launch({
+    executablePath: '/usr/bin/chromium',
+    headless: true,
+    userDataDir: join(work, 'profile'),
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+  });
+});
+
+after(async () => {
+  await browser?.close();
+  rmSync(work, { recursive: true, force: true });
+});
+
+// The console program in a fresh folder, without a terminal, once for each
+// standard input given; its record file, or none when a folder stands in its way.
+function runNative(stdinPerRun, { recordIsFolder = false } = {}) {
+  const folder = mkdtempSync(join(work, 'native-'));
+  if (recordIsFolder) mkdirSync(join(folder, 'data-values.dat'));
+  const runs = stdinPerRun.map((stdin) => {
+    const run = spawnSync('setsid', ['-w', NATIVE], { cwd: folder, input: stdin, timeout: 10000 });
+    assert.equal(run.status, 0, `console program: ${run.stderr}`);
+    return { transcript: run.stdout, errors: run.stderr.toString() };
+  });
+  const recordPath = join(folder, 'data-values.dat');
+  const record = recordIsFolder ? Buffer.alloc(0) : readFileSync(recordPath);
+  return { runs, record };
+}
+
+class PageSession {
+  static async open({ storageFull = false } = {}) {
+    const session = new PageSession();
+    session.page = await browser.newPage();
+    session.problems = [];
+    session.page.on('pageerror', (error) => session.problems.push(`page error: ${error.message}`));
+    session.page.on('console', (message) => {
+      if (message.type() === 'error') session.problems.push(`console: ${message.text()}`);
+    });
+    session.page.on('request', (request) => {
+      if (!/^(file|data|blob):/.test(request.url())) {
+        session.problems.push(`request: ${request.url()}`);
+      }
+    });
+    session.page.on('dialog', (dialog) => (session.acceptDialogs ? dialog.accept() : dialog.dismiss()));
+    if (storageFull) {
+      await session.page.evaluateOnNewDocument(() => {
+        Storage.prototype.setItem = () => {
+          throw new DOMException('The quota has been exceeded.', 'QuotaExceededError');
+        };
+      });
+    }
+    session.downloads = mkdtempSync(join(work, 'downloads-'));
+    const cdp = await session.page.createCDPSession();
+    await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: session.downloads });
+    await session.page.setViewport({ width: 1000, height: 1400 });
+    await session.page.goto(PAGE_URL);
+    await session.waitForConsole(/\(1\) Enter Value/);
+    return session;
+  }
+
+  consoleText() {
+    return this.page.$eval('.xterm-rows', (rows) => rows.textContent.replace(/\u00a0/g, ' '));
+  }
+
+  async waitForConsole(pattern) {
+    await this.page.waitForFunction((source) =>
+      new RegExp(source).test(document.querySelector('.xterm-rows')?.textContent ?? ''),
+    { timeout: 10000 }, pattern.source);
+  }
+
+  async waitForStatus(text) {
+    await this.page.waitForFunction((wanted) =>
+      document.getElementById('status').textContent.includes(wanted), { timeout: 10000 }, text);
+  }
+
+  async type(keys) {
+    for (const key of keys) {
+      if (key === '\n') await this.page.keyboard.press('Enter');
+      else if (key === '\b') await this.page.keyboard.press('Backspace');
+      else if (key === '\x04') {
+        await this.page.keyboard.down('Control');
+        await this.page.keyboard.press('KeyD');
+        await this.page.keyboard.up('Control');
+      } else await this.page.keyboard.type(key);
+    }
+  }
+
+  text(id) {
+    return this.page.$eval(`#${id}`, (element) => element.innerText);
+  }
+
+  async download(buttonId, name) {
+    const path = join(this.downloads, name);
+    rmSync(path, { force: true });
+    await this.page.click(`#${buttonId}`);
+    for (let waited = 0; !existsSync(path); waited += 50) {
+      assert.ok(waited < 10000, `no download of ${name}`);
+      await new Promise((done) => setTimeout(done, 50));
+    }
+    return readFileSync(path);
+  }
+
+  // Clears data-values.dat, then goes back to the console, as a user would.
+  async clearRecords() {
+    this.acceptDialogs = true;
+    await this.page.click('#clear-records');
+    await this.page.click('#console');
+  }
+
+  async close() {
+    await this.page.close();
+    assert.deepEqual(this.problems, []);
+  }
+}
+
+function assertSameBytes(actual, expected, what) {
+  if (actual.equals(expected)) return;
+  let at = 0;
+  while (at < actual.length && actual[at] === expected[at]) at += 1;
+  assert.fail(`${what} differs from the console program's at byte ${at}: ` +
+    `${JSON.stringify(actual.subarray(at, at + 60).toString())} instead of ` +
+    `${JSON.stringify(expected.subarray(at, at + 60).toString())}`);
+}
+
+// "Ay = 9.33333 kN" and "By = ..." as the console program's result lines give them.
+function reactionsOf(transcript) {
+  return [...transcript.toString().matchAll(/^ -->   ([AB]y = .*?) , Acting Upward/gm)]
+    .map((match) => match[1]);
+}
+
+for (const row of CASES) {
+  test(row.name, async () => {
+    const native = runNative([row.stdin], { recordIsFolder: row.storageFull });
+    const session = await PageSession.open({ storageFull: row.storageFull });
+    await session.clearRecords();
+    if (row.oneAnswerALine) {
+      // Each prompt shows when the program reads, not before.
+      assert.doesNotMatch(await session.consoleText(), /\(2\) Enter/);
+      await session.type(row.keys.slice(0, row.keys.indexOf('\n') + 1));
+      await session.waitForConsole(/\(2\) Enter/);
+      assert.doesNotMatch(await session.consoleText(), /\(3\) Enter/);
+      await session.type(row.keys.slice(row.keys.indexOf('\n') + 1));
+    } else {
+      await session.type(row.keys);
+    }
+    await session.waitForStatus('Press any key in the console to end the run.');
+    const panel = await session.text('diagrams');
+    if (process.env.PARABEAM_SCREENSHOT && row === CASES[0]) {
+      await session.page.screenshot({ path: process.env.PARABEAM_SCREENSHOT, fullPage: true });
+    }
+    assert.equal(await session.page.$eval('#run-again', (button) => button.hidden), true);
+    await session.page.keyboard.type('q');
+    await session.waitForStatus('The run has ended.');
+    assert.equal(await session.page.$eval('#run-again', (button) => button.hidden), false);
+
+    const [nativeRun] = native.runs;
+    assertSameBytes(await session.download('save-transcript', 'transcript.txt'),
+      nativeRun.transcript, 'transcript');
+    assertSameBytes(await session.download('download-records', 'data-values.dat'),
+      native.record, 'data-values.dat');
+    if (row.reason) {
+      assert.equal(panel.trim(), row.reason);
+    } else {
+      for (const reaction of reactionsOf(nativeRun.transcript)) assert.ok(panel.includes(reaction), reaction);
+      assert.ok(panel.includes(`Largest bending moment: ${row.largest} from Pt-A.`), panel);
+    }
+    if (row.saveError) {
+      const line = nativeRun.errors.replace(/: [^:]*\n$/, `: ${row.saveError}`);
+      assert.equal((await session.text('errors')).trim(), line);
+    } else {
+      assert.equal(nativeRun.errors, '');
+      assert.equal(await session.page.$eval('#errors', (element) => element.hidden), true);
+    }
+    await session.close();
+  });
+}
+
+test('opens with the banner and prompt 1 waiting within a second', async () => {
+  const session = await PageSession.open();
+  const shown = await session.page.evaluate(() => performance.now());
+  const text = await session.consoleText();
+  assert.match(text, /Zembrolin-!!!/);
+  assert.doesNotMatch(text, /\(2\) Enter/);
+  console.log(`# prompt 1 shown ${Math.round(shown)} ms after the page began to load`);
+  assert.ok(shown < 1000, `${shown} ms`);
+  await session.close();
+});
+
+test('records accumulate across runs and reloads; clearing asks first', async () => {
+  const answers = ['3 9 2 4 2 0 5 kN/m kN m\n', '2.5 7 3 6 1.25 -4.5 0 N/m N ft\n'];
+  const native = runNative(answers);
+  const session = await PageSession.open();
+  await session.clearRecords();
+  for (const [index, answer] of answers.entries()) {
+    if (index > 0) {
+      await session.page.click('#run-again');
+      await session.waitForConsole(/\(1\) Enter Value/);
+    }
+    await session.type(answer);
+    await session.waitForStatus('Press any key');
+    await session.page.keyboard.press('Enter');
+    await session.waitForStatus('The run has ended.');
+    assertSameBytes(await session.download('save-transcript', 'transcript.txt'),
+      native.runs[index].transcript, `transcript of run ${index + 1}`);
+  }
+  await session.page.reload();
+  await session.waitForConsole(/\(1\) Enter Value/);
+  assertSameBytes(await session.download('download-records', 'data-values.dat'), native.record,
+    'data-values.dat after two runs and a reload');
+  session.acceptDialogs = false;
+  await session.page.click('#clear-records');
+  assertSameBytes(await session.download('download-records', 'data-values.dat'), native.record,
+    'data-values.dat after clearing was declined');
+  await session.clearRecords();
+  assert.equal((await session.download('download-records', 'data-values.dat')).length, 0);
+  await session.close();
+});

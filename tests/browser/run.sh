@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# The browser edition in headless Chromium (Debian's chromium, driven by
+# puppeteer-core): builds the console program and parabeam.html, then types
+# answers into the page and compares what it saves with the console program's
+# bytes. Installs no system package; the pinned npm packages of the test go
+# into build/browser-tests.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+
+missing=()
+command -v chromium >/dev/null || missing+=("chromium (Debian package chromium)")
+command -v em++ >/dev/null || missing+=("em++ (Debian package emscripten)")
+command -v node >/dev/null || missing+=("node (Debian package nodejs)")
+command -v npm >/dev/null || missing+=("npm (Debian package npm)")
+command -v setsid >/dev/null || missing+=("setsid (Debian package util-linux)")
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "tests/browser/run.sh needs what is missing here:" >&2
+    printf '  %s\n' "${missing[@]}" >&2
+    exit 1
+fi
+
+echo "== the console program"
+cmake --preset default >/dev/null
+cmake --build --preset default
+echo "== the browser edition"
+cmake --workflow --preset web
+
+packages=build/browser-tests
+mkdir -p "$packages"
+cp tests/browser/package.json tests/browser/package-lock.json "$packages"/
+(cd "$packages" && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error)
+
+echo "== the page in headless Chromium"
+PARABEAM_NATIVE=build/default/parabeam PARABEAM_PAGE=build/web/parabeam.html \
+    PARABEAM_TEST_PACKAGES="$packages" PARABEAM_SCREENSHOT="$packages/worked_example.png" \
+    node --test --test-concurrency=1 tests/browser/page_test.mjs
