@@ -7,6 +7,9 @@
 namespace parabeam {
 namespace {
 
+// The reader takes bytes straight from the input's stream buffer, past the
+// stream's tie to the console, so the prompt must be flushed here to show
+// while the program waits.
 void ask(ReportSink& console, std::string_view prompt) {
     writeText(console, prompt);
     console.flush();
@@ -22,8 +25,7 @@ void readInputs(BeamInputs& inputs, std::istream& in, ReportSink& console) {
     static constexpr RealQuestion realQuestions[] = {
         {" (1) Enter Value For The Length(L1) Of The Triangular Beam(Shape) Above = ",
          &BeamInputs::triangleLength},
-        {" (2) Enter Value For The Length(L2) Of The Entire Beam(Parallelogram Diagram) From "
-         "Point-A To Point-B As Seen Above = ",
+        {" (2) Enter Value For The Length(L2) Of The Entire Beam(Parallelogram Diagram) From Point-A To Point-B As Seen Above = ",
          &BeamInputs::beamLength},
         {" (3) Enter Value For The Vertical Height Of The Beam If Available = ",
          &BeamInputs::height},

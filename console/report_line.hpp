@@ -5,7 +5,7 @@
 #include <ostream>
 #include <string_view>
 
-#include "console/beam_inputs.hpp"
+#include "console/unit_word.hpp"
 
 namespace parabeam {
 
@@ -46,10 +46,8 @@ template <typename... Pieces> ReportSink& writeLine(ReportSink& sink, const Piec
     return endLine(writePieces(sink, pieces...));
 }
 
-// A value with its sign changed the way the report does it: times -1, so an
-// undefined value stays as it is.
-inline double negated(double value) {
-    return -1.0 * value;
-}
+// Closes steps of the report: 58 hyphens and a blank.
+inline constexpr std::string_view kDashedLine =
+    "---------------------------------------------------------- ";
 
 } // namespace parabeam

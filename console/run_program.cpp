@@ -11,12 +11,15 @@
 namespace parabeam {
 
 void printClosingNotes(ReportSink& console) {
-    writeLine(console, " Your Project's Data Is Located In The Same Directory The Win-32(DOS "
-                       "Application) Is(Saved Or Downloaded To) Located Also.");
-    writeLine(console, " Supported Application(Windows Is Programs) For All Colleges, Universities "
-                       "And Technical Institutions(Colleges) For Proper -- ");
-    writeLine(console, " Growth(s) And Learning Environments.  The Program Is Available To Be "
-                       "Used(Executed) On Any System(Win-32) Background.");
+    writeLine(
+        console,
+        " Your Project's Data Is Located In The Same Directory The Win-32(DOS Application) Is(Saved Or Downloaded To) Located Also.");
+    writeLine(
+        console,
+        " Supported Application(Windows Is Programs) For All Colleges, Universities And Technical Institutions(Colleges) For Proper -- ");
+    writeLine(
+        console,
+        " Growth(s) And Learning Environments.  The Program Is Available To Be Used(Executed) On Any System(Win-32) Background.");
     writeLine(console, " ........End Of Equation(s) And Comment(s)........ ");
     writeLine(console, " ........Press Any Key To Continue........ ");
 }

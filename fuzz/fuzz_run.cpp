@@ -9,7 +9,7 @@
 #include "console/dialogue.hpp"
 #include "console/input_reader.hpp"
 #include "fuzz_check.hpp"
-#include "record/saved_record.hpp"
+#include "record/record_text.hpp"
 #include "solver/beam_solution.hpp"
 #include "solver/horizontal_case.hpp"
 #include "sweep/reference_entries.hpp"

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "record/append_file.hpp"
+#include "record/record_text.hpp"
 
 namespace parabeam {
 

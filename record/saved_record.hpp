@@ -4,15 +4,11 @@
 #include <ostream>
 
 #include "console/beam_inputs.hpp"
-#include "console/report_line.hpp"
 #include "solver/beam_solution.hpp"
 
 namespace parabeam {
 
 inline constexpr const char* kRecordFileName = "data-values.dat";
-
-// The record's lines, line feeds as "\n".
-void writeSavedRecord(const BeamInputs& inputs, const BeamSolution& solution, ReportSink& record);
 
 // Appends the whole record with one write, so records of runs that finish at
 // the same time never interleave. A failed save is reported as one line on

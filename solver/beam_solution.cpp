@@ -1,5 +1,7 @@
 #include "solver/beam_solution.hpp"
 
+#include "solver/negated.hpp"
+
 namespace parabeam {
 namespace {
 
@@ -7,12 +9,13 @@ namespace {
 constexpr double kOneThird = 0.33333333;
 constexpr double kTwoThirds = 0.66666667;
 
-void reportDerivation(const BeamInputs& inputs, const BeamSolution& solution, ReportSink& console) {
+// The area formulas, then the triangular block: weight, resultant force and
+// its lever arms from either end.
+void reportTriangularBlock(const BeamInputs& inputs, const BeamSolution& solution,
+                           ReportSink& console) {
     writeLine(console, " ");
-    // The area formulas.
     writeLine(console, " Area Of A Triangle Is [ 0.5 x B x H] ");
     writeLine(console, " Area Of A Rectangle Is [ Base(b) x Height(h)] ");
-    // The triangular block: weight, resultant force, lever arms.
     writeLine(console, " The Entire Weight Of The Triangular Beam Is = ", inputs.triangleWeight,
               " ", inputs.weightUnit);
     writeLine(console, " Derived Force From The Triangular Beam Is : = [ 0.5 x ",
@@ -27,8 +30,12 @@ void reportDerivation(const BeamInputs& inputs, const BeamSolution& solution, Re
               solution.triangleArmLeft, " ", inputs.lengthUnit);
     writeLine(console, " The Acting Distance On The Triangular Beam From Right Side Is = ",
               solution.triangleArmRight, " ", inputs.lengthUnit);
-    // The rectangular block: length, weight, force, lever arm; the triangular
-    // block's lever arm from Pt-A.
+}
+
+// The rectangular block: length, weight, force and lever arm; and the
+// triangular block's lever arm from Pt-A.
+void reportRectangularBlock(const BeamInputs& inputs, const BeamSolution& solution,
+                            ReportSink& console) {
     writeLine(console, " ");
     writeLine(console, " The Total Horizontal Distance Of The Rectangular Beam Only Is = ",
               solution.rectangleLength, " ", inputs.lengthUnit);
@@ -49,9 +56,13 @@ void reportDerivation(const BeamInputs& inputs, const BeamSolution& solution, Re
         console,
         " The Acting Distance From The Left Support(Joint) To The Center Of The Rectangular Beam(Length) Is = ",
         solution.rectangleArmFromA, " ", inputs.lengthUnit);
+}
+
+// Eq-1 and Eq-2, first as sums of their terms, then summed.
+void reportForceEquations(const BeamInputs& inputs, const BeamSolution& solution,
+                          ReportSink& console) {
     writeLine(console, " ");
     writeLine(console, " ");
-    // Eq-1 and Eq-2, as sums of their terms and then summed.
     writeLine(console, " => Sum Of The Forces In Y Direction Is Equal To Zero = 0.00");
     writeLine(console, " => Ay + By = ", solution.rectangleForce, " + ", solution.triangleForce,
               " Eq-1");
@@ -60,8 +71,12 @@ void reportDerivation(const BeamInputs& inputs, const BeamSolution& solution, Re
               inputs.rightHorizontalForce, " Eq-2");
     writeLine(console, " => Ay + By = ", solution.verticalLoadSum, " Eq-1");
     writeLine(console, " => (+/-)Ax + (+/-)Bx = ", solution.horizontalSum, " Eq-2");
+}
+
+// Eq-3, the moments about Pt-A, solved for By.
+void reportMomentEquation(const BeamInputs& inputs, const BeamSolution& solution,
+                          ReportSink& console) {
     writeLine(console, " ");
-    // Eq-3, moments about Pt-A, solved for By.
     writeLine(console, " => Sum Of The Moment(s) At Point A Is Equal To Zero = 0.00");
     writeLine(console, " ==> --> L(MA) = ", solution.rectangleArmFromA, " x ",
               negated(solution.rectangleForce), " + ", solution.triangleArmFromA, " x ",
@@ -79,8 +94,11 @@ void reportDerivation(const BeamInputs& inputs, const BeamSolution& solution, Re
               " The Force At Point-B(Also Known As By) Acting Upward Is Now Given As ", " = ",
               solution.reactionB, " ", inputs.forceUnit);
     writeLine(console, kDashedLine);
+}
+
+// Eq-1 again, solved for Ay as Eq-4.
+void reportReactionA(const BeamInputs& inputs, const BeamSolution& solution, ReportSink& console) {
     writeLine(console, "");
-    // Eq-1 again, solved for Ay (Eq-4).
     writeLine(
         console,
         " ==> Sum Of The Forces In Y Direction Is Equalt To Zero = 0.00 => , From Eq-1 Again :: ");
@@ -93,7 +111,11 @@ void reportDerivation(const BeamInputs& inputs, const BeamSolution& solution, Re
               " The Force At Point-A(Also Known As Ay) Acting Upward Is Now Given As ", " = ",
               solution.reactionA, " ", inputs.forceUnit);
     writeLine(console, kDashedLine);
-    // The result, boxed: Ay above By.
+}
+
+// The result, boxed: Ay above By.
+void reportBoxedResult(const BeamInputs& inputs, const BeamSolution& solution,
+                       ReportSink& console) {
     writeLine(console, "");
     writeLine(console, "");
     writeLine(console, kDashedLine);
@@ -128,7 +150,12 @@ BeamSolution computeBeamSolution(const BeamInputs& inputs) {
 
 void solveVerticalReactions(const BeamInputs& inputs, BeamSolution& solution, ReportSink& console) {
     solution = computeBeamSolution(inputs);
-    reportDerivation(inputs, solution, console);
+    reportTriangularBlock(inputs, solution, console);
+    reportRectangularBlock(inputs, solution, console);
+    reportForceEquations(inputs, solution, console);
+    reportMomentEquation(inputs, solution, console);
+    reportReactionA(inputs, solution, console);
+    reportBoxedResult(inputs, solution, console);
 }
 
 } // namespace parabeam

@@ -1,16 +1,10 @@
 #pragma once
 // The vertical statics of the beam: resultant loads, lever arms about Pt-A, the
 // three equilibrium equations and the reactions Ay and By.
-#include <string_view>
-
 #include "console/beam_inputs.hpp"
 #include "console/report_line.hpp"
 
 namespace parabeam {
-
-// Closes the steps of the derivation: 58 hyphens and a blank.
-inline constexpr std::string_view kDashedLine =
-    "---------------------------------------------------------- ";
 
 // Fields in the order they are computed.
 struct BeamSolution {
@@ -34,7 +28,6 @@ struct BeamSolution {
 BeamSolution computeBeamSolution(const BeamInputs& inputs);
 
 // Fills `solution` and narrates the derivation, 53 lines, on the console.
-void solveVerticalReactions(const BeamInputs& inputs, BeamSolution& solution,
-                            ReportSink& console);
+void solveVerticalReactions(const BeamInputs& inputs, BeamSolution& solution, ReportSink& console);
 
 } // namespace parabeam

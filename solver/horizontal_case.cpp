@@ -1,6 +1,6 @@
 #include "solver/horizontal_case.hpp"
 
-#include "solver/beam_solution.hpp"
+#include "solver/negated.hpp"
 
 namespace parabeam {
 

@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "record/saved_record.hpp"
+#include "record/record_text.hpp"
 #include "solver/beam_solution.hpp"
 #include "transcript/expected_data.hpp"
 #include "transcript/first_difference.hpp"

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "console/banner.hpp"
+#include "record/record_text.hpp"
 #include "record/saved_record.hpp"
 #include "solver/beam_solution.hpp"
 #include "solver/horizontal_case.hpp"
