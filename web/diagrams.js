@@ -81,14 +81,16 @@ function beamFigure(beam) {
   const rectangleTop = top - height(beam.rectangleWeight);
   const triangleTop = top - height(beam.triangleWeight);
 
+  // A negative intensity pushes up: the block is drawn the same size, dashed.
+  const blockClass = (weight) => (Number(weight) < 0 ? 'block upward' : 'block');
   if (e > a) {
-    svg.append(svgElement('rect', { class: 'block', x: a, y: rectangleTop, width: e - a,
-      height: top - rectangleTop }));
+    svg.append(svgElement('rect', { class: blockClass(beam.rectangleWeight), x: a,
+      y: rectangleTop, width: e - a, height: top - rectangleTop }));
     svg.append(label((a + e) / 2, rectangleTop - 6, 'middle',
       beam.withUnit(beam.rectangleWeight, beam.units.weight)));
   }
   if (b > e) {
-    svg.append(svgElement('polygon', { class: 'block',
+    svg.append(svgElement('polygon', { class: blockClass(beam.triangleWeight),
       points: `${e},${triangleTop} ${e},${top} ${b},${top}` }));
     svg.append(label(e + 4, triangleTop - 6, 'start',
       beam.withUnit(beam.triangleWeight, beam.units.weight)));
@@ -140,11 +142,13 @@ function curveFigure(beam, column) {
   const eInside = e > LEFT && e < RIGHT;
   if (eInside) svg.append(svgElement('line', { class: 'guide', x1: e, y1: 8, x2: e, y2: 152 }));
 
-  const marks = [[beam.pointA, 'start'], [beam.pointB, 'end']];
-  if (eInside) marks.push([beam.pointE, 'middle']);
-  for (const [section, anchor] of marks) {
+  // Pt-E's value on the side away from the largest moment's mark.
+  const largestIsLeft = Number(beam.largest.x) < Number(beam.pointE.x);
+  const marks = [[beam.pointA, 0, 'start'], [beam.pointB, 0, 'end']];
+  if (eInside) marks.push([beam.pointE, largestIsLeft ? 4 : -4, largestIsLeft ? 'start' : 'end']);
+  for (const [section, shift, anchor] of marks) {
     const above = Number(section[key]) >= 0;
-    svg.append(label(beam.x(section.x), y(section[key]) + (above ? -6 : 15), anchor,
+    svg.append(label(beam.x(section.x) + shift, y(section[key]) + (above ? -6 : 15), anchor,
       beam.withUnit(section[key], unit)));
   }
   if (isMoment) {

@@ -4,9 +4,10 @@
 const RECORD_FILE = 'data-values.dat';
 
 const page = {
+  // Few font names: each one the system lacks costs a slow lookup at start.
   terminal: new Terminal({ convertEol: true, cursorBlink: true, scrollback: 5000,
-    fontFamily: 'ui-monospace, Menlo, Consolas, "DejaVu Sans Mono", monospace', fontSize: 14 }),
-  fit: new FitAddon.FitAddon(),
+    fontFamily: 'Menlo, Consolas, monospace', fontSize: 14 }),
+  fit: new FitAddon(),
   files: new StoredFiles(),
   run: null, // the run shown: under way, or the last one
   module: null,
