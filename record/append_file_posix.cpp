@@ -12,11 +12,25 @@ AppendResult failure(int error) {
     return {false, std::strerror(error)};
 }
 
+AppendResult closeAfterFailure(int file, int error) {
+    ::close(file);
+    return failure(error);
+}
+
+// Writes to a FIFO that has a reader, or to a device, wait as usual.
+bool makeBlocking(int file) {
+    const int flags = ::fcntl(file, F_GETFL);
+    return flags >= 0 && ::fcntl(file, F_SETFL, flags & ~O_NONBLOCK) == 0;
+}
+
 } // namespace
 
 AppendResult appendToFile(const char* path, std::string_view text) {
-    const int file = ::open(path, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    // Opening a FIFO for writing waits for a reader, for ever if none comes;
+    // without blocking, a FIFO nobody reads is an error (ENXIO) like any other.
+    const int file = ::open(path, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
     if (file < 0) return failure(errno);
+    if (!makeBlocking(file)) return closeAfterFailure(file, errno);
 
     // O_APPEND places every write at the end; one write keeps the record whole.
     const char* next = text.data();
@@ -24,11 +38,7 @@ AppendResult appendToFile(const char* path, std::string_view text) {
     while (left > 0) {
         const ssize_t written = ::write(file, next, left);
         if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) {
-            const int error = written < 0 ? errno : EIO;
-            ::close(file);
-            return failure(error);
-        }
+        if (written <= 0) return closeAfterFailure(file, written < 0 ? errno : EIO);
         next += written;
         left -= static_cast<std::size_t>(written);
     }

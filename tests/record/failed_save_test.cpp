@@ -12,6 +12,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "support/run_binary.hpp"
@@ -115,6 +116,13 @@ const FailedSave kFailures[] = {
      }},
     {"LinkToItself", [](const fs::path& dir) { return symlinkTo(dir, "data-values.dat"); }, ELOOP,
      [](const fs::path& dir) { expectSymlinkTo(dir, "data-values.dat"); }},
+    // Nobody reads the FIFO: opening it for writing must not wait for a reader.
+    {"FifoOfThatName",
+     [](const fs::path& dir) {
+         if (::mkfifo((dir / "data-values.dat").c_str(), 0600) != 0) return std::string("mkfifo");
+         return std::string();
+     },
+     ENXIO, [](const fs::path& dir) { EXPECT_TRUE(fs::is_fifo(dir / "data-values.dat")); }},
     // The write is refused as a whole; the limit's signal must not end the run.
     {"FileAtTheSizeLimit", existingRecords(kSizeLimit), EFBIG, onlyEarlierRecords(kSizeLimit),
      kSizeLimit},
