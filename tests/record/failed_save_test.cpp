@@ -126,6 +126,10 @@ const FailedSave kFailures[] = {
     // The write is refused as a whole; the limit's signal must not end the run.
     {"FileAtTheSizeLimit", existingRecords(kSizeLimit), EFBIG, onlyEarlierRecords(kSizeLimit),
      kSizeLimit},
+    // Room for six bytes, as on a nearly full disk: they are taken back, or the
+    // next run's record would follow a torn one.
+    {"SixBytesBelowTheSizeLimit", existingRecords(kSizeLimit - 6), EFBIG,
+     onlyEarlierRecords(kSizeLimit - 6), kSizeLimit},
 };
 
 class FailedSaves : public ::testing::TestWithParam<FailedSave> {};
