@@ -1,7 +1,8 @@
 #include "console/platform_setup.hpp"
 
 #include <csignal>
-#include <iostream>
+
+#include "console/waiting_stream_buffers.hpp"
 
 namespace parabeam {
 
@@ -10,9 +11,7 @@ void prepareStandardStreams() {
     // fail, which the run survives, instead of ending the process.
     std::signal(SIGPIPE, SIG_IGN);
     std::signal(SIGXFSZ, SIG_IGN);
-    // The program's own buffers: each line is flushed on its own anyway, and
-    // input is read byte by byte through the buffer.
-    std::ios::sync_with_stdio(false);
+    installWaitingStreamBuffers();
 }
 
 } // namespace parabeam

@@ -42,6 +42,10 @@ void PrintTo(const StreamSetUp& setUp, std::ostream* out) {
 
 const StreamSetUp kStreamSetUps[] = {
     {"OutputFileReachesTheSizeLimit", {.fileSizeLimit = 4096}, 4096},
+    // "Try again" from a descriptor is neither the end of the input nor a
+    // failed write: the program waits until it can go on.
+    {"InputArrivesLateOnANonBlockingPipe", {.lateNonBlockingInput = true}},
+    {"OutputToASlowNonBlockingPipe", {.slowNonBlockingOutput = true}},
 };
 
 class StandardStreams : public ::testing::TestWithParam<StreamSetUp> {};
