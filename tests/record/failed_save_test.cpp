@@ -3,6 +3,7 @@
 // that was there before is lost.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -81,7 +82,8 @@ auto onlyEarlierRecords(std::size_t size) {
     return [size](const fs::path& dir) {
         const std::string kept = readFile(dir / "data-values.dat");
         EXPECT_TRUE(kept == earlierRecords(size))
-            << kept.size() << " bytes, ending " << kept.substr(kept.size() - 16);
+            << kept.size() << " bytes, ending "
+            << kept.substr(kept.size() - std::min<std::size_t>(kept.size(), 16));
     };
 }
 
@@ -119,7 +121,8 @@ const FailedSave kFailures[] = {
     // Nobody reads the FIFO: opening it for writing must not wait for a reader.
     {"FifoOfThatName",
      [](const fs::path& dir) {
-         if (::mkfifo((dir / "data-values.dat").c_str(), 0600) != 0) return std::string("mkfifo");
+         if (::mkfifo((dir / "data-values.dat").c_str(), 0600) != 0)
+             return std::string("no FIFO here");
          return std::string();
      },
      ENXIO, [](const fs::path& dir) { EXPECT_TRUE(fs::is_fifo(dir / "data-values.dat")); }},

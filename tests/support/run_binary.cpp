@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
-#include <poll.h>
 #include <signal.h>
 #include <sstream>
 #include <stdexcept>
@@ -62,20 +61,11 @@ void setNonBlocking(int fd) {
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
 }
 
-// Appends what the pipe holds now; at its end too when `toTheEnd`.
-void drainPipe(int fd, std::string& bytes, bool toTheEnd) {
+// Appends what the (non-blocking) pipe holds now.
+void drainPipe(int fd, std::string& bytes) {
     char chunk[4096];
-    for (;;) {
-        const ssize_t count = ::read(fd, chunk, sizeof chunk);
-        if (count < 0 && errno == EINTR) continue;
-        if (count < 0 && errno == EAGAIN && toTheEnd) {
-            pollfd ready{fd, POLLIN, 0};
-            ::poll(&ready, 1, -1);
-            continue;
-        }
-        if (count <= 0) return;
+    for (ssize_t count; (count = ::read(fd, chunk, sizeof chunk)) > 0;)
         bytes.append(chunk, static_cast<std::size_t>(count));
-    }
 }
 
 void writeAllTo(int fd, std::string_view bytes) {
@@ -168,7 +158,7 @@ RunResult runProgram(const RunOptions& options) {
             inputWriter = -1;
         }
         if (outputReader >= 0 && now >= nextRead) {
-            drainPipe(outputReader, result.out, false);
+            drainPipe(outputReader, result.out);
             nextRead = now + kSlowReaderPause;
         }
         const pid_t done = ::waitpid(child, &status, WNOHANG);
@@ -192,8 +182,8 @@ RunResult runProgram(const RunOptions& options) {
     } else if (WIFSIGNALED(status)) {
         result.signal = WTERMSIG(status);
     }
-    if (outputReader >= 0) {
-        drainPipe(outputReader, result.out, true);
+    if (outputReader >= 0) { // the program is gone: the rest is in the pipe
+        drainPipe(outputReader, result.out);
         ::close(outputReader);
     } else {
         result.out = readFile(outPath);
