@@ -1,54 +1,18 @@
 #include "console/key_wait.hpp"
 
 #include <cerrno>
-#include <csignal>
 #include <fcntl.h>
 #include <poll.h>
-#include <termios.h>
 #include <unistd.h>
+
+#include "console/raw_mode_posix.hpp"
 
 namespace parabeam {
 namespace {
 
-constexpr int kSignalsThatEndTheRun[] = {SIGTERM, SIGHUP, SIGINT};
-constexpr int kSignalCount = sizeof kSignalsThatEndTheRun / sizeof kSignalsThatEndTheRun[0];
 // The bytes of one key arrive together; a lone Escape is followed by nothing.
 constexpr int kFollowingByteMilliseconds = 50;
 constexpr int kLongestSequence = 16;
-
-int gTerminal = -1;
-termios gSavedMode;
-
-// Put the terminal back before the signal ends the process.
-extern "C" void restoreModeAndDie(int signal) {
-    ::tcsetattr(gTerminal, TCSANOW, &gSavedMode);
-    ::raise(signal); // the handler was reset to the default: this ends the run
-}
-
-class SignalGuard {
-  public:
-    SignalGuard() {
-        struct sigaction action {};
-        action.sa_handler = restoreModeAndDie;
-        action.sa_flags = static_cast<int>(SA_RESETHAND);
-        sigemptyset(&action.sa_mask);
-        for (int i = 0; i < kSignalCount; ++i) {
-            ::sigaction(kSignalsThatEndTheRun[i], nullptr, &previous_[i]);
-            // A signal the caller ignores (nohup) stays ignored.
-            if (previous_[i].sa_handler != SIG_IGN)
-                ::sigaction(kSignalsThatEndTheRun[i], &action, nullptr);
-        }
-    }
-    ~SignalGuard() {
-        for (int i = 0; i < kSignalCount; ++i)
-            ::sigaction(kSignalsThatEndTheRun[i], &previous_[i], nullptr);
-    }
-    SignalGuard(const SignalGuard&) = delete;
-    SignalGuard& operator=(const SignalGuard&) = delete;
-
-  private:
-    struct sigaction previous_[kSignalCount] {};
-};
 
 // One byte; false on end of input, error or (with a timeout) silence.
 bool readByte(int terminal, unsigned char& byte, int timeoutMilliseconds) {
@@ -124,29 +88,11 @@ void consumeRestOfKey(int terminal, unsigned char first) {
 void waitForKey() {
     const int terminal = ::open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (terminal < 0) return;
-    termios saved{};
-    if (::tcgetattr(terminal, &saved) != 0) {
-        ::close(terminal);
-        return;
+    if (::isatty(terminal)) {
+        const RawTerminalMode raw(terminal);
+        unsigned char key = 0;
+        if (raw.entered() && readByte(terminal, key, -1)) consumeRestOfKey(terminal, key);
     }
-    gTerminal = terminal;
-    gSavedMode = saved;
-    {
-        SignalGuard guard;
-        termios raw = saved;
-        // No line input, no echo, no signal keys (Ctrl+C is a key press), no
-        // flow control keys; one byte is enough. TCSANOW keeps keys typed ahead.
-        raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ISIG | IEXTEN);
-        raw.c_iflag &= ~static_cast<tcflag_t>(IXON | ICRNL | INLCR | IGNCR);
-        raw.c_cc[VMIN] = 1;
-        raw.c_cc[VTIME] = 0;
-        if (::tcsetattr(terminal, TCSANOW, &raw) == 0) {
-            unsigned char key = 0;
-            if (readByte(terminal, key, -1)) consumeRestOfKey(terminal, key);
-            ::tcsetattr(terminal, TCSANOW, &saved);
-        }
-    }
-    gTerminal = -1;
     ::close(terminal);
 }
 

@@ -36,20 +36,40 @@ std::string withTextFileLineEnds(std::string_view text) {
     return converted;
 }
 
+// A failed write can leave the start of the record behind, and the next record
+// would follow it. It is cut off again, but only while the size shows that no
+// other run has appended since: another run's record is never cut. The append
+// handle cannot move the end of the file; a second handle to the same file can.
+void takeBackPartialRecord(HANDLE file, LARGE_INTEGER before, DWORD written) {
+    LARGE_INTEGER now{};
+    if (written == 0 || !GetFileSizeEx(file, &now) || now.QuadPart != before.QuadPart + written)
+        return;
+    const HANDLE cutter = ReOpenFile(file, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, 0);
+    if (cutter == INVALID_HANDLE_VALUE) return;
+    if (SetFilePointerEx(cutter, before, nullptr, FILE_BEGIN)) SetEndOfFile(cutter);
+    CloseHandle(cutter);
+}
+
 } // namespace
 
 AppendResult appendToFile(const char* path, std::string_view text) {
     // Append access alone places every write at the end of the file, even when
     // another run appends at the same time; one write keeps the record whole.
-    const HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Reading the attributes gives the size, and leaves appending as it is.
+    const HANDLE file = CreateFileA(path, FILE_APPEND_DATA | FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return failure(GetLastError());
+    LARGE_INTEGER before{};
+    const bool isDiskFile = GetFileType(file) == FILE_TYPE_DISK && GetFileSizeEx(file, &before);
 
     const std::string bytes = withTextFileLineEnds(text);
     DWORD written = 0;
     const BOOL wrote =
         WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     const DWORD writeError = wrote ? ERROR_SUCCESS : GetLastError();
+    if ((!wrote || written != bytes.size()) && isDiskFile)
+        takeBackPartialRecord(file, before, written);
     if (!CloseHandle(file) && wrote) return failure(GetLastError());
     if (!wrote) return failure(writeError);
     if (written != bytes.size()) return failure(ERROR_HANDLE_DISK_FULL);

@@ -213,10 +213,12 @@ TEST_P(ModeComesBack, AfterAKey) {
     EXPECT_EQ(terminal().unreadInput(), "");
 }
 
-// Ended by a signal while waiting: the handler puts the mode back first.
+// Ended by a signal while waiting: the handler puts the mode back first. Every
+// signal whose default action ends the process, core dump or not.
 TEST_P(ModeComesBack, WhenTerminatedWhileWaiting) {
     const termios before = startIn();
-    for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
+    for (const int signal : {SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGXCPU,
+                             SIGPROF, SIGVTALRM, SIGABRT, SIGSYS, SIGRTMIN}) {
         SCOPED_TRACE(strsignal(signal));
         TerminalRun run(terminal(), answersFromFile());
         ASSERT_TRUE(run.reachesKeyWait()) << run.output();
@@ -268,6 +270,30 @@ TEST_F(KeyWaitSignals, IgnoredHangUpSignalStaysIgnored) {
     terminal().type("x");
     expectEndedNormally(run.waitForEnd());
     expectSameMode(before, terminal().mode());
+}
+
+// Stopped while waiting, then continued as `fg` does it, the shell having put
+// its own mode back meanwhile: the wait resumes raw, one key still ends it.
+// Only SIGSTOP, which cannot be caught, stops without restoring the mode.
+TEST_F(KeyWaitSignals, StoppedAndContinued) {
+    for (const int signal : {SIGTSTP, SIGTTIN, SIGTTOU, SIGSTOP}) {
+        SCOPED_TRACE(strsignal(signal));
+        const termios before = terminal().mode();
+        TerminalRunOptions options = answersFromFile();
+        options.underJobControl = true;
+        TerminalRun run(terminal(), options);
+        ASSERT_TRUE(run.reachesKeyWait()) << run.output();
+        run.sendSignal(signal);
+        ASSERT_TRUE(run.stops()) << "not stopped";
+        if (signal != SIGSTOP) expectSameMode(before, terminal().mode());
+        terminal().setMode(before);
+        run.sendSignal(SIGCONT);
+        ASSERT_TRUE(run.reachesKeyWait()) << "not raw again after continuing";
+        terminal().type("x");
+        expectEndedNormally(run.waitForEnd());
+        expectSameMode(before, terminal().mode());
+        EXPECT_EQ(terminal().shown(), "") << "the key was echoed";
+    }
 }
 
 // The terminal closes under the waiting program: it must end, not hang.

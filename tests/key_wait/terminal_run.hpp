@@ -59,6 +59,10 @@ struct TerminalRunOptions {
     std::string input;
     InputSource source = InputSource::File;
     bool hangUpIgnored = false; // started the way nohup starts a program
+    // Started by a stand-in job-control shell: the session leader, with the
+    // program in a foreground process group of its own. Only then do stop
+    // signals stop it (the kernel drops them in an orphaned group).
+    bool underJobControl = false;
 };
 
 struct RunEnd {
@@ -82,16 +86,23 @@ class TerminalRun {
     bool reachesKeyWait(std::chrono::milliseconds timeout = kPatience);
     bool stillRunning();
     RunEnd waitForEnd(std::chrono::milliseconds timeout = kPatience);
+    // True once the program has been stopped; false when it ends first or the
+    // time runs out.
+    bool stops(std::chrono::milliseconds timeout = kPatience);
     void sendSignal(int signal);
     void writeStandardInput(std::string_view bytes);
     std::string output() const;
 
   private:
     bool reap(bool block);
+    bool nextStatus(bool block, int& status);
 
     PseudoTerminal& terminal_;
-    TempDir scratch_; // captured output lives here
-    pid_t child_ = -1;
+    TempDir scratch_;       // captured output lives here
+    pid_t child_ = -1;      // the program, or the stand-in shell above it
+    pid_t program_ = -1;    // receives the signals
+    int shellReports_ = -1; // the program's wait statuses, as its shell saw them
+    bool stopped_ = false;
     bool reaped_ = false;
     int status_ = 0;
     int inputWriter_ = -1;

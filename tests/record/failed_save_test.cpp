@@ -3,13 +3,17 @@
 // that was there before is lost.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "support/run_binary.hpp"
@@ -27,6 +31,7 @@ struct FailedSave {
     int error; // the cause the message must name
     // Checks that what was there before is still there, unchanged.
     std::function<void(const fs::path& dir)> expectUnchanged;
+    std::optional<std::uint64_t> fileSizeLimit{};
 };
 
 // Test names, not bytes, in failure messages.
@@ -56,6 +61,30 @@ void expectSymlinkTo(const fs::path& dir, const fs::path& target) {
     const fs::path link = dir / "data-values.dat";
     ASSERT_TRUE(fs::is_symlink(fs::symlink_status(link)));
     EXPECT_EQ(fs::read_symlink(link), target);
+}
+
+// Above the console output, which is a file limited in the same way.
+constexpr std::uint64_t kSizeLimit = 8192;
+
+// Records of earlier runs, `size` bytes in all.
+std::string earlierRecords(std::size_t size) {
+    return std::string(size - 1, 'r') + "\n";
+}
+
+auto existingRecords(std::size_t size) {
+    return [size](const fs::path& dir) {
+        writeFile(dir / "data-values.dat", earlierRecords(size));
+        return std::string();
+    };
+}
+
+auto onlyEarlierRecords(std::size_t size) {
+    return [size](const fs::path& dir) {
+        const std::string kept = readFile(dir / "data-values.dat");
+        EXPECT_TRUE(kept == earlierRecords(size))
+            << kept.size() << " bytes, ending "
+            << kept.substr(kept.size() - std::min<std::size_t>(kept.size(), 16));
+    };
 }
 
 const FailedSave kFailures[] = {
@@ -89,6 +118,21 @@ const FailedSave kFailures[] = {
      }},
     {"LinkToItself", [](const fs::path& dir) { return symlinkTo(dir, "data-values.dat"); }, ELOOP,
      [](const fs::path& dir) { expectSymlinkTo(dir, "data-values.dat"); }},
+    // Nobody reads the FIFO: opening it for writing must not wait for a reader.
+    {"FifoOfThatName",
+     [](const fs::path& dir) {
+         if (::mkfifo((dir / "data-values.dat").c_str(), 0600) != 0)
+             return std::string("no FIFO here");
+         return std::string();
+     },
+     ENXIO, [](const fs::path& dir) { EXPECT_TRUE(fs::is_fifo(dir / "data-values.dat")); }},
+    // The write is refused as a whole; the limit's signal must not end the run.
+    {"FileAtTheSizeLimit", existingRecords(kSizeLimit), EFBIG, onlyEarlierRecords(kSizeLimit),
+     kSizeLimit},
+    // Room for six bytes, as on a nearly full disk: they are taken back, or the
+    // next run's record would follow a torn one.
+    {"SixBytesBelowTheSizeLimit", existingRecords(kSizeLimit - 6), EFBIG,
+     onlyEarlierRecords(kSizeLimit - 6), kSizeLimit},
 };
 
 class FailedSaves : public ::testing::TestWithParam<FailedSave> {};
@@ -98,8 +142,9 @@ TEST_P(FailedSaves, OneMessageSameConsoleExitZeroNothingLost) {
     const std::string skip = GetParam().prepare(dir.path());
     if (!skip.empty()) GTEST_SKIP() << skip;
 
-    const RunResult run =
-        runProgram({.input = kWorkedExampleAnswers, .workingDirectory = dir.path()});
+    const RunResult run = runProgram({.input = kWorkedExampleAnswers,
+                                      .workingDirectory = dir.path(),
+                                      .fileSizeLimit = GetParam().fileSizeLimit});
     ASSERT_TRUE(run.exited) << "signal " << run.signal;
     EXPECT_EQ(run.exitStatus, 0);
     const std::string transcript = expectedData("worked_example_transcript.txt");

@@ -3,6 +3,7 @@
 // terminal: fresh session (no controlling terminal), standard input from given
 // bytes or from nothing at all, output captured.
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -12,10 +13,17 @@ namespace parabeam::testing {
 
 struct RunOptions {
     // Bytes for standard input; std::nullopt leaves standard input closed.
-    std::optional<std::string> input;
-    std::filesystem::path workingDirectory;
+    std::optional<std::string> input{};
+    std::filesystem::path workingDirectory{};
     std::chrono::milliseconds timeout{10000};
     bool closedStdout = false; // standard output a pipe whose reader is gone
+    // Standard input a pipe that another process left non-blocking, the input
+    // arriving only after the program has started reading.
+    bool lateNonBlockingInput = false;
+    // Standard output a small non-blocking pipe, read only every so often.
+    bool slowNonBlockingOutput = false;
+    // The largest file the program may write (RLIMIT_FSIZE), in bytes.
+    std::optional<std::uint64_t> fileSizeLimit{};
 };
 
 struct RunResult {

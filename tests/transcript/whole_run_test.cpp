@@ -27,6 +27,49 @@ TEST_P(WholeRunTranscript, StandardOutputMatchesByteForByte) {
 INSTANTIATE_TEST_SUITE_P(EachCase, WholeRunTranscript, ::testing::ValuesIn(kExampleRuns),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Standard streams as a busy system or a sandbox hands them over: the answers
+// are all read, the record saved, the console gets the whole transcript (or,
+// at a file-size limit, all of it up to the limit) and the exit status is 0.
+struct StreamSetUp {
+    const char* name;
+    RunOptions options; // answers and directory are filled in by the test
+    std::size_t consoleBytes = std::string::npos;
+};
+
+void PrintTo(const StreamSetUp& setUp, std::ostream* out) {
+    *out << setUp.name;
+}
+
+const StreamSetUp kStreamSetUps[] = {
+    {"OutputFileReachesTheSizeLimit", {.fileSizeLimit = 4096}, 4096},
+    // "Try again" from a descriptor is neither the end of the input nor a
+    // failed write: the program waits until it can go on.
+    {"InputArrivesLateOnANonBlockingPipe", {.lateNonBlockingInput = true}},
+    {"OutputToASlowNonBlockingPipe", {.slowNonBlockingOutput = true}},
+};
+
+class StandardStreams : public ::testing::TestWithParam<StreamSetUp> {};
+
+TEST_P(StandardStreams, AllAnswersReadRecordSavedConsoleWhole) {
+    TempDir dir;
+    RunOptions options = GetParam().options;
+    options.input = kWorkedExampleAnswers;
+    options.workingDirectory = dir.path();
+    const RunResult run = runProgram(options);
+    ASSERT_TRUE(run.exited) << "signal " << run.signal << (run.timedOut ? " (timed out)" : "");
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(run.err, "");
+    const std::string expected =
+        expectedData("worked_example_transcript.txt").substr(0, GetParam().consoleBytes);
+    EXPECT_TRUE(run.out == expected) << firstDifference(expected, run.out);
+    const std::string record = expectedData("worked_example_record.txt");
+    const std::string saved = readFile(dir.path() / "data-values.dat");
+    EXPECT_TRUE(saved == record) << firstDifference(record, saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(SetUps, StandardStreams, ::testing::ValuesIn(kStreamSetUps),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // However the ten answers are laid out, the console shows the same bytes: the
 // answers are not echoed, the prompts follow each other without waiting.
 struct AnswerLayout {

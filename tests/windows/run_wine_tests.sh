@@ -3,6 +3,7 @@
 #  - Console output and data-values.dat are the Linux build's bytes on the same
 #    answers, with every LF turned into CR LF (Windows text files).
 #  - A Ctrl+Z byte in redirected input ends the input there.
+#  - A record that cannot be saved, whole or in part, leaves the file as it was.
 #  - The final key wait: at a terminal it waits, and a key ends it; without a
 #    terminal it returns at once.
 # Needs mingw-w64, wine (with wine32), tmux, cmake, g++ and perl; .ci/windows.sh
@@ -208,6 +209,23 @@ for arch in win32 win64; do
     fi
     if [ -z "$(ls -A "$win/data-values.dat")" ]; then pass "$label: nothing written"; else
         fail "$label: nothing written" "$(ls -A "$win/data-values.dat")"
+    fi
+done
+
+# A write cut short, as on a full disk (here by an 8 KiB file-size limit, room
+# for six bytes): those bytes are taken back and the file is as it was.
+for arch in win32 win64; do
+    win=$(fresh_dir)
+    { head -c 8184 /dev/zero | tr '\0' r; printf '\r\n'; } >"$win/earlier"
+    cp "$win/earlier" "$win/data-values.dat"
+    (ulimit -f 8 && run_without_terminal "$win" "$runs/input-1-win" file wine "${exe[$arch]}")
+    label="$arch: record cut short"
+    if [ "$(cat "$win/status")" = 0 ] && grep -q '^parabeam: could not save the record' "$win/err" &&
+        cmp -s "$win/earlier" "$win/data-values.dat"; then
+        pass "$label: the file is as it was, one line on stderr"
+    else
+        fail "$label: the file is as it was, one line on stderr" "status $(cat "$win/status")" \
+            "stderr: $(head -c 200 "$win/err")" "$(difference "$win/earlier" "$win/data-values.dat")"
     fi
 done
 
