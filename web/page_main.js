@@ -10,6 +10,7 @@ const page = {
   fit: new FitAddon(),
   files: new StoredFiles(),
   run: null, // the run shown: under way, or the last one
+  running: false,
   module: null,
   status: document.getElementById('status'),
   errors: document.getElementById('errors'),
@@ -23,7 +24,9 @@ function setUpConsole() {
   terminal.open(document.getElementById('console'));
   fit.fit();
   new ResizeObserver(() => fit.fit()).observe(document.getElementById('console'));
-  terminal.onData((data) => page.run?.key(data));
+  terminal.onData((data) => {
+    if (page.running) page.run.key(data);
+  });
   // Tab leaves the console for the buttons, so the keyboard reaches everything.
   terminal.attachCustomKeyEventHandler((event) => event.key !== 'Tab');
 }
@@ -47,9 +50,11 @@ async function startRun() {
     },
   });
   page.run = run;
+  page.running = true;
   page.module.page = run;
   page.terminal.focus();
   await page.module.ccall('parabeamRun', 'number', [], [], { async: true });
+  page.running = false;
   page.status.textContent = 'The run has ended.';
   page.runAgain.hidden = false;
   page.runAgain.focus();
@@ -102,6 +107,11 @@ function setUpButtons() {
   const compiled = createParabeamModule();
   setUpConsole();
   setUpButtons();
-  page.module = await compiled;
+  try {
+    page.module = await compiled;
+  } catch (error) {
+    page.status.textContent = `This browser cannot run the program: ${error}`;
+    return;
+  }
   startRun();
 })();
