@@ -3,9 +3,10 @@
 // saved transcript and data-values.dat must be the console program's bytes for
 // the same answers on its standard input; one key must end the run; the
 // diagram panel must show the reactions and the largest moment, or its reason.
-// Environment: PARABEAM_NATIVE (the console program), PARABEAM_PAGE
-// (parabeam.html), PARABEAM_TEST_PACKAGES (where npm ci put puppeteer-core),
-// PARABEAM_SCREENSHOT (a PNG of the worked example to write).
+// Environment (tests/browser/run.sh sets it): PARABEAM_CHROMIUM, PARABEAM_NATIVE
+// (the console program), PARABEAM_PAGE (parabeam.html), PARABEAM_TEST_PACKAGES
+// (where npm ci put puppeteer-core), PARABEAM_SCREENSHOT (a PNG to write of the
+// page with the worked example).
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
 import { existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
@@ -53,7 +54,7 @@ const work = mkdtempSync(join(tmpdir(), 'parabeam-browser-'));
 
 before(async () => {
   browser = await puppeteer.launch({
-    executablePath: '/usr/bin/chromium',
+    executablePath: process.env.PARABEAM_CHROMIUM,
     headless: true,
     userDataDir: join(work, 'profile'),
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',

@@ -31,6 +31,7 @@ cp tests/browser/package.json tests/browser/package-lock.json "$packages"/
 (cd "$packages" && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error)
 
 echo "== the page in headless Chromium"
-PARABEAM_NATIVE=build/default/parabeam PARABEAM_PAGE=build/web/parabeam.html \
+PARABEAM_CHROMIUM="$(command -v chromium)" \
+    PARABEAM_NATIVE=build/default/parabeam PARABEAM_PAGE=build/web/parabeam.html \
     PARABEAM_TEST_PACKAGES="$packages" PARABEAM_SCREENSHOT="$packages/worked_example.png" \
     node --test --test-concurrency=1 tests/browser/page_test.mjs
