@@ -25,7 +25,7 @@ function drawDiagrams(panel, description) {
   );
 }
 
-// The description with its texts read as numbers, and the scale along the beam.
+// The description, its units for labels, and the scale along the beam.
 class DrawnBeam {
   constructor(description) {
     Object.assign(this, description);
