@@ -10,8 +10,8 @@
 #include <string>
 
 #include "fuzz_check.hpp"
-#include "number_format/exact_reference.hpp"
-#include "number_format/format_check.hpp"
+#include "support/exact_reference.hpp"
+#include "support/format_check.hpp"
 
 namespace parabeam::fuzzing {
 namespace {

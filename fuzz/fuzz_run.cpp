@@ -9,10 +9,8 @@
 #include "console/dialogue.hpp"
 #include "console/input_reader.hpp"
 #include "fuzz_check.hpp"
-#include "record/record_text.hpp"
-#include "solver/beam_solution.hpp"
-#include "solver/horizontal_case.hpp"
-#include "sweep/reference_entries.hpp"
+#include "support/in_memory_run.hpp"
+#include "support/reference_entries.hpp"
 
 namespace parabeam::fuzzing {
 namespace {
@@ -47,19 +45,16 @@ void requireSameSolution(const BeamSolution& reported, const BeamSolution& compu
                 "the reported solution differs from the computed one");
 }
 
+// The dialogue on the bytes, then the run's other phases, all in memory.
 RunOutput runPure(std::string_view bytes) {
     std::istringstream in{std::string(bytes)};
     std::ostringstream console;
-    std::ostringstream record;
     RunOutput out;
     readInputs(out.inputs, in, console);
-    BeamSolution solution;
-    solveVerticalReactions(out.inputs, solution, console);
-    requireSameSolution(solution, computeBeamSolution(out.inputs));
-    reportHorizontalCase(out.inputs, console);
-    writeSavedRecord(out.inputs, solution, record);
-    out.console = std::move(console).str();
-    out.record = std::move(record).str();
+    const testing::InMemoryRun run = testing::runAfterDialogue(out.inputs);
+    requireSameSolution(run.solution, computeBeamSolution(out.inputs));
+    out.console = std::move(console).str() + run.report;
+    out.record = run.record;
     return out;
 }
 

@@ -3,27 +3,23 @@
 // (worked example: Ay = 28/3, By = 26/3, Pt-E at 6, zero shear at Ay / 2).
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 
 #include "console/diagram_description.hpp"
+#include "support/named_case.hpp"
 
 namespace parabeam::testing {
 namespace {
 
-struct Description {
-    const char* name;
+struct Description : NamedCase {
     const char* answersRead;
     const char* begins;
     const char* ends;
 };
 
-void PrintTo(const Description& row, std::ostream* out) {
-    *out << row.name;
-}
-
 const Description kDescriptions[] = {
-    {"WorkedExample", "3 9 2 4 2 0 5 kN/m kN m\n",
+    {{"WorkedExample"},
+     "3 9 2 4 2 0 5 kN/m kN m\n",
      R"({"units":{"weight":"kN/m","force":"kN","length":"m"},"span":"9","triangleLength":"3",)"
      R"("triangleWeight":"4","rectangleWeight":"2","ay":"9.33333","by":"8.66667","ax":"0",)"
      R"("bx":"5","pointA":{"x":"0","shear":"9.33333","moment":"0"},)"
@@ -32,15 +28,20 @@ const Description kDescriptions[] = {
      R"("largest":{"x":"4.66667","shear":"0","moment":"21.7778"},"curve":[["0","9.33333","0"],)",
      R"(["9","-8.66667","0"]]})"},
     // The read failed at the second number: L2 was left at zero.
-    {"FailedRead", "12abc\n",
+    {{"FailedRead"},
+     "12abc\n",
      R"({"reason":"No diagrams: an answer could not be read as a number, or the input ended, )"
      R"(before all seven values of the beam were given."})",
      R"(were given."})"},
     // All seven numbers were read before the input ended: drawn without units.
-    {"EndedBeforeUnits", "3 9 2 4 2 0 5\n", R"({"units":{"weight":"","force":"","length":""},)",
+    {{"EndedBeforeUnits"},
+     "3 9 2 4 2 0 5\n",
+     R"({"units":{"weight":"","force":"","length":""},)",
      R"(["9","-8.66667","0"]]})"},
-    {"UnitsNeedEscapes", "3 9 2 4 2 0 5 k\"N N\\m \x1bm\n",
-     R"({"units":{"weight":"k\"N","force":"N\\m","length":"\u001bm"},)", "]]}"},
+    {{"UnitsNeedEscapes"},
+     "3 9 2 4 2 0 5 k\"N N\\m \x1bm\n",
+     R"({"units":{"weight":"k\"N","force":"N\\m","length":"\u001bm"},)",
+     "]]}"},
 };
 
 class Descriptions : public ::testing::TestWithParam<Description> {};

@@ -7,9 +7,10 @@
 
 #include "record/record_text.hpp"
 #include "solver/beam_solution.hpp"
-#include "transcript/expected_data.hpp"
-#include "transcript/first_difference.hpp"
-#include "transcript/test_inputs.hpp"
+#include "support/expected_data.hpp"
+#include "support/named_case.hpp"
+#include "support/test_inputs.hpp"
+#include "support/text.hpp"
 
 namespace parabeam::testing {
 namespace {
@@ -20,8 +21,7 @@ std::string composeRecord(const BeamInputs& inputs) {
     return record.str();
 }
 
-struct RecordExample {
-    const char* name;
+struct RecordExample : NamedCase {
     Numbers numbers;
     const char* weightUnit;
     const char* forceUnit;
@@ -29,17 +29,17 @@ struct RecordExample {
     const char* expectedFile;
 };
 
-// Test names, not bytes, in failure messages.
-void PrintTo(const RecordExample& example, std::ostream* out) {
-    *out << example.name;
-}
-
 const RecordExample kExamples[] = {
-    {"WorkedExample", {3, 9, 2, 4, 2, 0, 5}, "kN/m", "kN", "m", "worked_example_record.txt"},
-    {"TieRoundsAwayFromZero", {2.5, 7, 3, 6, 1.25, -4.5, 0}, "N/m", "N", "ft", "case_b_record.txt"},
-    {"ExponentForm", {1500, 4000, 10, 800, 1200, 7, -3}, "N/m", "N", "m", "case_c_record.txt"},
-    {"NegativeRectangle", {4, 3, 0, 2, 5, 0, -0.0}, "lb/ft", "lb", "ft", "case_d_record.txt"},
-    {"InfiniteReactions", {3, 0, 1, 4, 2, 2, 2}, "kN/m", "kN", "m", "zero_span_record.txt"},
+    {{"WorkedExample"}, {3, 9, 2, 4, 2, 0, 5}, "kN/m", "kN", "m", "worked_example_record.txt"},
+    {{"TieRoundsAwayFromZero"},
+     {2.5, 7, 3, 6, 1.25, -4.5, 0},
+     "N/m",
+     "N",
+     "ft",
+     "case_b_record.txt"},
+    {{"ExponentForm"}, {1500, 4000, 10, 800, 1200, 7, -3}, "N/m", "N", "m", "case_c_record.txt"},
+    {{"NegativeRectangle"}, {4, 3, 0, 2, 5, 0, -0.0}, "lb/ft", "lb", "ft", "case_d_record.txt"},
+    {{"InfiniteReactions"}, {3, 0, 1, 4, 2, 2, 2}, "kN/m", "kN", "m", "zero_span_record.txt"},
 };
 
 class RecordText : public ::testing::TestWithParam<RecordExample> {};
@@ -56,7 +56,8 @@ INSTANTIATE_TEST_SUITE_P(Examples, RecordText, ::testing::ValuesIn(kExamples),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RecordTextWorkedExample, NamedLines) {
-    const auto lines = splitLines(composeRecord(makeInputs({3, 9, 2, 4, 2, 0, 5})));
+    const std::string record = composeRecord(makeInputs({3, 9, 2, 4, 2, 0, 5}));
+    const auto lines = splitLines(record);
     ASSERT_EQ(lines.size(), 16u);
     EXPECT_EQ(lines[0],
               " Recorded  Saved Data(s) For The Diagram(Beam) Given To Be Solved :: ==> ");

@@ -5,12 +5,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <ostream>
 #include <string>
 #include <string_view>
 
 #include "solver/load_diagrams.hpp"
-#include "transcript/test_inputs.hpp"
+#include "support/named_case.hpp"
+#include "support/test_inputs.hpp"
 
 namespace parabeam::testing {
 namespace {
@@ -26,8 +26,7 @@ void expectClose(double actual, double expected, const char* what) {
     EXPECT_NEAR(actual, expected, kThirdsTolerance * std::max(1.0, std::abs(expected))) << what;
 }
 
-struct ClosedForm {
-    const char* name;
+struct ClosedForm : NamedCase {
     Numbers numbers; // L1, L2, H, triangle weight, rectangle weight, Ax, Bx
     double largestMoment;
     double largestAt;
@@ -37,10 +36,6 @@ struct ClosedForm {
     double shearAtB;
 };
 
-void PrintTo(const ClosedForm& row, std::ostream* out) {
-    *out << row.name;
-}
-
 const double kRoot3 = std::sqrt(3.0);
 // Heavy triangle: By = (150 x 7 + 6 x 3) / 9; zero shear where 100 u^2 / 6 = By.
 const double kHeavyBy = 1068.0 / 9;
@@ -48,13 +43,20 @@ const double kHeavyU = std::sqrt(6 * kHeavyBy / 100);
 
 const ClosedForm kClosedForms[] = {
     // w L^2 / 8 at mid-span.
-    {"UniformLoadAlone", {0, 8, 1, 0, 3, 0, 0}, 3 * 64.0 / 8, 4, 12, -12, 0, -12},
+    {{"UniformLoadAlone"}, {0, 8, 1, 0, 3, 0, 0}, 3 * 64.0 / 8, 4, 12, -12, 0, -12},
     // A triangle of no length carries nothing, whatever its intensity.
-    {"TriangleOfNoLength", {0, 8, 1, 5, 3, 0, 0}, 3 * 64.0 / 8, 4, 12, -12, 0, -12},
+    {{"TriangleOfNoLength"}, {0, 8, 1, 5, 3, 0, 0}, 3 * 64.0 / 8, 4, 12, -12, 0, -12},
     // w L^2 / (9 sqrt 3) at L / sqrt 3 from Pt-B; Pt-E is Pt-A.
-    {"TriangleAlone", {6, 6, 1, 9, 2, 0, 0}, 9 * 36 / (9 * kRoot3), 6 - 6 / kRoot3, 18, 18, 0, -9},
+    {{"TriangleAlone"},
+     {6, 6, 1, 9, 2, 0, 0},
+     9 * 36 / (9 * kRoot3),
+     6 - 6 / kRoot3,
+     18,
+     18,
+     0,
+     -9},
     // Ay = 28/3, By = 26/3: zero shear at Ay / 2.
-    {"WorkedExample",
+    {{"WorkedExample"},
      {3, 9, 2, 4, 2, 0, 5},
      784.0 / 36,
      14.0 / 3,
@@ -63,7 +65,7 @@ const ClosedForm kClosedForms[] = {
      28.0 / 3 * 6 - 36,
      -26.0 / 3},
     // The largest moment lies under the triangle: 2/3 By u.
-    {"LargestUnderTriangle",
+    {{"LargestUnderTriangle"},
      {3, 9, 1, 100, 1, 0, 0},
      2.0 / 3 * kHeavyBy* kHeavyU,
      9 - kHeavyU,
@@ -72,7 +74,7 @@ const ClosedForm kClosedForms[] = {
      (156 - kHeavyBy) * 6 - 18,
      -kHeavyBy},
     // Upward loads: the largest moment is hogging and keeps its sign.
-    {"UpwardLoadHogs", {0, 4, 1, 0, -2, 0, 0}, -4, 2, -4, 4, 0, 4},
+    {{"UpwardLoadHogs"}, {0, 4, 1, 0, -2, 0, 0}, -4, 2, -4, 4, 0, 4},
 };
 
 class ClosedForms : public ::testing::TestWithParam<ClosedForm> {};
@@ -113,41 +115,36 @@ TEST(PointE, BothSidesAgree) {
     expectClose(justLeft.shear, justRight.shear, "shear");
 }
 
-struct Undrawable {
-    const char* name;
+struct Undrawable : NamedCase {
     Numbers numbers;
     bool allNumbersRead;
     std::string_view reason;
 };
 
-void PrintTo(const Undrawable& row, std::ostream* out) {
-    *out << row.name;
-}
-
 const Undrawable kUndrawable[] = {
-    {"FailedRead",
+    {{"FailedRead"},
      {12, 0, 0, 0, 0, 0, 0},
      false,
      "No diagrams: an answer could not be read as a number, or the input ended, before all seven "
      "values of the beam were given."},
-    {"NoSpan",
+    {{"NoSpan"},
      {3, 0, 1, 4, 2, 2, 2},
      true,
      "No diagrams: the length L2 of the entire beam must be greater than zero."},
-    {"NegativeSpan",
+    {{"NegativeSpan"},
      {0, -2, 1, 4, 2, 0, 0},
      true,
      "No diagrams: the length L2 of the entire beam must be greater than zero."},
-    {"NegativeTriangle",
+    {{"NegativeTriangle"},
      {-1, 9, 1, 4, 2, 0, 0},
      true,
      "No diagrams: the length L1 of the triangular beam cannot be negative."},
-    {"TriangleBeyondSpan",
+    {{"TriangleBeyondSpan"},
      {4, 3, 0, 2, 5, 0, 0},
      true,
      "No diagrams: the triangular beam (L1) cannot be longer than the entire beam (L2)."},
     // The rectangle's force overflows, so do the reactions.
-    {"InfiniteReactions",
+    {{"InfiniteReactions"},
      {0, 1e200, 1, 0, 1e200, 0, 0},
      true,
      "No diagrams: the values are too large to draw."},

@@ -79,7 +79,7 @@ void writeAllTo(int fd, std::string_view bytes) {
 
 } // namespace
 
-RunResult runProgram(const RunOptions& options) {
+RunResult runBinary(const RunOptions& options) {
     TempDir scratch; // input and captured output live here, not in the run's directory
     const fs::path inPath = scratch.path() / "stdin";
     const fs::path outPath = scratch.path() / "stdout";

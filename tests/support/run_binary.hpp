@@ -38,7 +38,7 @@ struct RunResult {
 // The program under test (from the build).
 std::filesystem::path programPath();
 
-RunResult runProgram(const RunOptions& options);
+RunResult runBinary(const RunOptions& options);
 
 // A fresh empty directory under the system's temporary folder, removed with
 // everything in it when the object goes.

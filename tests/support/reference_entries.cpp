@@ -1,0 +1,154 @@
+#include "support/reference_entries.hpp"
+
+#include <cmath>
+#include <cstdlib>
+#include <stdexcept>
+
+namespace parabeam::testing {
+namespace {
+
+constexpr int kKeptDigits = 36;
+constexpr int kKeptExponentDigits = 8;
+
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+class Cursor {
+  public:
+    explicit Cursor(std::string_view text) : text_(text) {}
+    bool atEnd() const { return at_ == text_.size(); }
+    char peek() const { return atEnd() ? '\0' : text_[at_]; }
+    bool peekIs(char c) const { return !atEnd() && peek() == c; }
+    bool peekIsEither(char a, char b) const { return peekIs(a) || peekIs(b); }
+    bool peekDigit() const { return !atEnd() && isDigit(peek()); }
+    char take() { return text_[at_++]; }
+    void skipSpace() {
+        while (!atEnd() && isSpace(peek()))
+            ++at_;
+    }
+
+  private:
+    std::string_view text_;
+    std::size_t at_ = 0;
+};
+
+// The field's mantissa as decimal text: leading zeros and the point kept, the
+// first 36 significant digits kept, later integer digits counted in
+// `extraTens`, later fraction digits dropped.
+struct Mantissa {
+    std::string text;
+    long long extraTens = 0;
+    bool sawDigit = false;
+    bool sawNonZero = false;
+};
+
+Mantissa takeMantissa(Cursor& in) {
+    Mantissa m;
+    if (in.peekIsEither('+', '-')) m.text += in.take();
+    bool sawPoint = false;
+    int significant = 0;
+    for (;;) {
+        if (in.peekIs('.') && !sawPoint) {
+            sawPoint = true;
+            m.text += in.take();
+            continue;
+        }
+        if (!in.peekDigit()) return m;
+        const char digit = in.take();
+        m.sawDigit = true;
+        if (digit != '0') m.sawNonZero = true;
+        if (!m.sawNonZero) {
+            m.text += digit;
+        } else if (significant < kKeptDigits) {
+            m.text += digit;
+            ++significant;
+        } else if (!sawPoint) {
+            ++m.extraTens;
+        }
+    }
+}
+
+// The exponent after its letter; nullopt when no digit follows.
+std::optional<long long> takeExponent(Cursor& in) {
+    bool negative = false;
+    if (in.peekIsEither('+', '-')) negative = in.take() == '-';
+    if (!in.peekDigit()) return std::nullopt;
+    while (in.peekIs('0'))
+        in.take();
+    long long value = 0;
+    for (int counted = 0; in.peekDigit(); ++counted) {
+        const char digit = in.take();
+        if (counted < kKeptExponentDigits) value = value * 10 + (digit - '0');
+    }
+    return negative ? -value : value;
+}
+
+std::optional<double> takeReal(Cursor& in) {
+    in.skipSpace();
+    if (in.atEnd()) return std::nullopt;
+    const Mantissa mantissa = takeMantissa(in);
+    if (!mantissa.sawDigit) return std::nullopt;
+    long long exponent = 0;
+    if (in.peekIsEither('e', 'E')) {
+        in.take();
+        const std::optional<long long> written = takeExponent(in);
+        if (!written) return std::nullopt;
+        exponent = *written;
+    }
+    const std::string text = mantissa.text + "e" + std::to_string(exponent + mantissa.extraTens);
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (end != text.c_str() + text.size()) throw std::logic_error("unconverted: " + text);
+    if (std::isinf(value)) return std::nullopt;                   // too large
+    if (value == 0.0 && mantissa.sawNonZero) return std::nullopt; // too small to show
+    return value;
+}
+
+std::optional<std::string> takeWord(Cursor& in) {
+    in.skipSpace();
+    if (in.atEnd()) return std::nullopt;
+    std::string word;
+    while (!in.atEnd() && !isSpace(in.peek()))
+        word += in.take();
+    return word;
+}
+
+} // namespace
+
+ReferenceEntries readReferenceEntries(std::string_view input) {
+    ReferenceEntries entries;
+    Cursor in(input);
+    bool failed = false;
+    for (std::optional<double>& real : entries.reals) {
+        if (!failed) real = takeReal(in);
+        failed = failed || !real;
+    }
+    for (std::optional<std::string>& word : entries.words) {
+        if (!failed) word = takeWord(in);
+        failed = failed || !word;
+    }
+    return entries;
+}
+
+BeamInputs referenceInputs(const ReferenceEntries& entries) {
+    BeamInputs inputs;
+    double* reals[] = {
+        &inputs.triangleLength,      &inputs.beamLength,      &inputs.height,
+        &inputs.triangleWeight,      &inputs.rectangleWeight, &inputs.leftHorizontalForce,
+        &inputs.rightHorizontalForce};
+    for (std::size_t i = 0; i < entries.reals.size(); ++i)
+        if (entries.reals[i]) *reals[i] = *entries.reals[i];
+    UnitWord* words[] = {&inputs.weightUnit, &inputs.forceUnit, &inputs.lengthUnit};
+    for (std::size_t i = 0; i < entries.words.size(); ++i) {
+        if (!entries.words[i]) continue;
+        const std::string_view word = *entries.words[i];
+        word.substr(0, UnitWord::kMaxLength).copy(words[i]->text.data(), UnitWord::kMaxLength);
+    }
+    return inputs;
+}
+
+} // namespace parabeam::testing
