@@ -1,6 +1,9 @@
 #include "console/diagram_description.hpp"
 
 #include <sstream>
+#include <string>
+#include <string_view>
+#include <utility>
 
 #include "console/dialogue.hpp"
 #include "console/input_reader.hpp"
