@@ -8,8 +8,7 @@ namespace parabeam {
 namespace {
 
 constexpr std::string_view kAnswersMissing =
-    "No diagrams: an answer could not be read as a number, or the input ended, before all "
-    "seven values of the beam were given.";
+    "No diagrams: an answer could not be read as a number, or the input ended, before all seven values of the beam were given.";
 constexpr std::string_view kNotFinite = "No diagrams: the values are too large to draw.";
 constexpr std::string_view kNoSpan =
     "No diagrams: the length L2 of the entire beam must be greater than zero.";
