@@ -46,8 +46,8 @@ leave() {
     fi
 }
 trap leave EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
+trap 'echo "fresh machine: interrupted" >&2; exit 130' INT
+trap 'echo "fresh machine: terminated" >&2; exit 143' TERM
 remove_machine() { # unmounted first: never deletes through a mount
     leave
     [ -z "$(mounts_under_machine)" ] || die "not removing $machine: mounts remain"
