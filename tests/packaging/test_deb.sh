@@ -139,8 +139,8 @@ fi
 
 # A machine with dpkg-shlibdeps but without `file` (CPack needs both to ask for
 # the exact versions): the package is still built. As root, a private mount
-# namespace hides file behind an empty, non-executable file.
-if [ "$(id -u)" -eq 0 ] && command -v unshare >/dev/null && command -v file >/dev/null; then
+# namespace hides file behind an empty, non-executable file (not in a chroot).
+if [ "$(id -u)" -eq 0 ] && command -v file >/dev/null && unshare -m true 2>/dev/null; then
     no_file=$work/without-file
     rm -rf "$no_file"
     mkdir -p "$no_file"
@@ -154,6 +154,8 @@ if [ "$(id -u)" -eq 0 ] && command -v unshare >/dev/null && command -v file >/de
     else
         fail "without file: package built" "$(tail -n 5 "$no_file/log")"
     fi
+else
+    echo "     (not root, or no private mount namespace: no build without file)"
 fi
 
 finish
