@@ -38,9 +38,12 @@ string(JOIN "\n" CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "block, and shows every step of the solution for the support reactions."
     "Each run appends a summary record to data-values.dat in the current"
     "directory.")
+# The exact libc6 and libstdc++6 versions come from dpkg-shlibdeps, which CPack
+# runs only on the files that `file` calls dynamically linked: both must be there.
 find_program(PARABEAM_DPKG_SHLIBDEPS dpkg-shlibdeps)
-if(PARABEAM_DPKG_SHLIBDEPS)
-    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON) # the exact libc6 and libstdc++6 versions
+find_program(PARABEAM_FILE file)
+if(PARABEAM_DPKG_SHLIBDEPS AND PARABEAM_FILE)
+    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
     set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6 (>= 2.34), libgcc-s1 (>= 3.0), libstdc++6 (>= 11)")
 endif()

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Makes sure the Debian packages for the given purposes are installed:
+#   bash tools/need-packages.sh program [tests] [ci]
+# Each purpose lists its packages in tools/packages/<purpose>.txt. The missing
+# ones are installed with apt-get (as root, or through sudo), saying which; when
+# all are there it installs nothing, asks nothing and prints nothing. Without
+# apt-get it installs nothing, names what to install and fails.
+# (Runs with the bash 3.2 of macOS, to say so there.)
+set -eo pipefail
+
+lists="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/packages"
+if [ $# -eq 0 ]; then
+    echo "usage: bash tools/need-packages.sh PURPOSE... (program, tests, ci)" >&2
+    exit 2
+fi
+
+# The lines "package  what it is" of every purpose asked for.
+wanted=""
+for purpose in "$@"; do
+    if [ ! -f "$lists/$purpose.txt" ]; then
+        echo "need-packages: no list of packages for '$purpose' in $lists" >&2
+        exit 2
+    fi
+    wanted="$wanted$(grep -v -e '^#' -e '^[[:space:]]*$' "$lists/$purpose.txt" || true)"$'\n'
+done
+
+if ! command -v apt-get >/dev/null || ! command -v dpkg-query >/dev/null; then
+    echo "This system has no apt-get: nothing was installed and nothing was built." >&2
+    echo "Install these (Debian's package names; your system's may differ):" >&2
+    printf '%s' "$wanted" | sed 's/^/    /' >&2
+    echo "then run the rest of the command (what follows its first '&&')." >&2
+    exit 1
+fi
+
+missing=""
+while read -r package _; do
+    [ -n "$package" ] || continue
+    case "$(dpkg-query -W -f='${db:Status-Abbrev}' "$package" 2>/dev/null)" in
+        ii*) ;;
+        *) missing="$missing $package" ;;
+    esac
+done <<<"$wanted"
+[ -n "$missing" ] || exit 0
+
+if [ "$(id -u)" -eq 0 ]; then
+    sudo=""
+elif command -v sudo >/dev/null; then
+    sudo="sudo"
+else
+    echo "Missing Debian packages:$missing" >&2
+    echo "Install them as root (apt-get install$missing), then run this again." >&2
+    exit 1
+fi
+echo "Installing the missing Debian packages with apt-get:$missing"
+# Standard input stays with the caller (the program's answers may follow).
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get -qq update </dev/null
+# shellcheck disable=SC2086 # one word per package
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get -qq install -y --no-install-recommends \
+    $missing </dev/null
