@@ -4,7 +4,8 @@
 # Each purpose lists its packages in tools/packages/<purpose>.txt. The missing
 # ones are installed with apt-get (as root, or through sudo), saying which; when
 # all are there it installs nothing, asks nothing and prints nothing. Without
-# apt-get it installs nothing, names what to install and fails.
+# apt-get it installs nothing: it goes on when the build tools are there (CMake
+# then names any missing library), else names what to install and fails.
 # (Runs with the bash 3.2 of macOS, to say so there.)
 set -eo pipefail
 
@@ -25,10 +26,18 @@ for purpose in "$@"; do
 done
 
 if ! command -v apt-get >/dev/null || ! command -v dpkg-query >/dev/null; then
-    echo "This system has no apt-get: nothing was installed and nothing was built." >&2
-    echo "Install these (Debian's package names; your system's may differ):" >&2
+    # Nothing can be installed here. With the build tools present the command
+    # goes on, and CMake names any library still missing before it builds.
+    lacking=""
+    command -v cmake >/dev/null || lacking="$lacking cmake"
+    command -v make >/dev/null || lacking="$lacking make"
+    command -v c++ >/dev/null || command -v clang++ >/dev/null || command -v g++ >/dev/null ||
+        lacking="$lacking a-C++20-compiler"
+    [ -n "$lacking" ] || exit 0
+    echo "This system has no apt-get and lacks:$lacking. Nothing was installed or built." >&2
+    echo "Install what these Debian packages hold, then run the command again:" >&2
     printf '%s' "$wanted" | sed 's/^/    /' >&2
-    echo "then run the rest of the command (what follows its first '&&')." >&2
+    echo "(macOS: xcode-select --install; brew install cmake fast_float fmt googletest)" >&2
     exit 1
 fi
 

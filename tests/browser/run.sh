@@ -34,4 +34,4 @@ echo "== the page in headless Chromium"
 PARABEAM_CHROMIUM="$(command -v chromium)" \
     PARABEAM_NATIVE=build/default/parabeam PARABEAM_PAGE=build/web/parabeam.html \
     PARABEAM_TEST_PACKAGES="$packages" PARABEAM_SCREENSHOT="$packages/worked_example.png" \
-    node --test --test-concurrency=1 tests/browser/page_test.mjs
+    node --test tests/browser/page_test.mjs

@@ -110,8 +110,7 @@ mkdir "$machine/root/parabeam"
 in_machine 'git -c advice.detachedHead=false clone -q /tmp/parabeam.bundle .' </dev/null
 
 # --- The README's commands: its opening block, as the clone has it -------------
-mapfile -t commands < <(awk '/^```/ { if (inside) exit; inside = 1; next } inside' \
-    "$machine/root/parabeam/README.md")
+mapfile -t commands < <(bash "$root/tools/readme-commands.sh" "$machine/root/parabeam/README.md")
 [ "${#commands[@]}" -eq 2 ] || die "the README's first block holds ${#commands[@]} lines, not two commands"
 say "first command: ${commands[0]}"
 started=$SECONDS
