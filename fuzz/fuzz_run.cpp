@@ -1,6 +1,5 @@
 // Arbitrary bytes as the answers to the ten prompts, through the whole pure
 // run: dialogue, derivation, horizontal case and record, all into memory.
-#include <bit>
 #include <cstdint>
 #include <sstream>
 #include <string>
@@ -11,6 +10,8 @@
 #include "fuzz_check.hpp"
 #include "support/in_memory_run.hpp"
 #include "support/reference_entries.hpp"
+#include "support/solution_fields.hpp"
+#include "support/text.hpp"
 
 namespace parabeam::fuzzing {
 namespace {
@@ -21,28 +22,10 @@ struct RunOutput {
     std::string record;
 };
 
-std::string bitsOf(double value) {
-    std::ostringstream text;
-    text << std::hex << std::bit_cast<std::uint64_t>(value) << " (" << value << ")";
-    return text.str();
-}
-
-bool sameBits(double a, double b) {
-    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
-}
-
 void requireSameSolution(const BeamSolution& reported, const BeamSolution& computed) {
-    const double BeamSolution::*fields[] = {
-        &BeamSolution::triangleForce,     &BeamSolution::triangleArmLeft,
-        &BeamSolution::triangleArmRight,  &BeamSolution::rectangleLength,
-        &BeamSolution::triangleArmFromA,  &BeamSolution::rectangleForce,
-        &BeamSolution::rectangleArmFromA, &BeamSolution::horizontalSum,
-        &BeamSolution::verticalLoadSum,   &BeamSolution::rectangleMomentAtA,
-        &BeamSolution::triangleMomentAtA, &BeamSolution::momentSumAtA,
-        &BeamSolution::reactionB,         &BeamSolution::reactionA};
-    for (const auto field : fields)
-        require(sameBits(reported.*field, computed.*field),
-                "the reported solution differs from the computed one");
+    for (const auto& field : testing::kSolutionFields)
+        require(testing::sameDouble(reported.*field.member, computed.*field.member),
+                std::string("the reported ") + field.name + " differs from the computed one");
 }
 
 // The dialogue on the bytes, then the run's other phases, all in memory.
@@ -68,9 +51,10 @@ void requireEntriesAsTyped(std::string_view bytes, const BeamInputs& stored) {
                                          &BeamInputs::leftHorizontalForce,
                                          &BeamInputs::rightHorizontalForce};
     for (std::size_t i = 0; i < std::size(reals); ++i)
-        require(sameBits(stored.*reals[i], expected.*reals[i]),
-                "real entry " + std::to_string(i + 1) + " is " + bitsOf(stored.*reals[i]) +
-                    ", expected " + bitsOf(expected.*reals[i]));
+        require(testing::sameDouble(stored.*reals[i], expected.*reals[i]),
+                "real entry " + std::to_string(i + 1) + " is " +
+                    testing::exactText(stored.*reals[i]) + ", expected " +
+                    testing::exactText(expected.*reals[i]));
     const UnitWord BeamInputs::*words[] = {&BeamInputs::weightUnit, &BeamInputs::forceUnit,
                                            &BeamInputs::lengthUnit};
     for (std::size_t i = 0; i < std::size(words); ++i) {

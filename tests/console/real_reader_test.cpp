@@ -30,10 +30,6 @@ RealCase fails(std::string input, std::string rest = "") {
     return {std::move(input), false, 0.0, std::move(rest)};
 }
 
-std::string repeat(char c, std::size_t count) {
-    return std::string(count, c);
-}
-
 void check(const std::vector<RealCase>& cases) {
     for (const RealCase& row : cases) {
         SCOPED_TRACE("input " + visible(row.input));
@@ -86,8 +82,8 @@ TEST(RealReader, KeepsTheSignOfZero) {
         stored("+0", 0.0),
         stored("0.000", 0.0),
         stored("0e123456789", 0.0),
-        stored("0e" + repeat('9', 60), 0.0),
-        stored("-0." + repeat('0', 500), -0.0),
+        stored("0e" + std::string(60, '9'), 0.0),
+        stored("-0." + std::string(500, '0'), -0.0),
     });
 }
 
@@ -153,9 +149,9 @@ TEST(RealReader, ReadsTheExponentByItsOwnRules) {
         stored("1e00000005", 1e5),
         stored("1e-000000001", 0.1),
         stored("1E+0000000000000000000000308", 1e308),
-        stored("1e" + repeat('0', 100), 1.0),
-        stored("1e" + repeat('0', 100) + "5 x", 1e5, " x"),
-        stored("1e-" + repeat('0', 100) + "300", 1e-300),
+        stored("1e" + std::string(100, '0'), 1.0),
+        stored("1e" + std::string(100, '0') + "5 x", 1e5, " x"),
+        stored("1e-" + std::string(100, '0') + "300", 1e-300),
         stored("1e-3e", 1e-3, "e"),
     });
 }
@@ -166,23 +162,24 @@ TEST(RealReader, CountsAtMostEightExponentDigits) {
         fails("1e123456789"),
         fails("1e123456789 7", " 7"),
         fails("1e-123456789 7", " 7"),
-        fails("1e" + repeat('9', 100) + " 2", " 2"),
-        fails("1e-" + repeat('9', 30) + "\n", "\n"),
-        stored("0e" + repeat('9', 100) + " 2", 0.0, " 2"),
+        fails("1e" + std::string(100, '9') + " 2", " 2"),
+        fails("1e-" + std::string(30, '9') + "\n", "\n"),
+        stored("0e" + std::string(100, '9') + " 2", 0.0, " 2"),
         // Skipped leading zeros are not among the eight.
-        stored("1e" + repeat('0', 20) + "00000012", 1e12),
-        stored("25e-" + repeat('0', 20) + "00000001", 2.5),
+        stored("1e" + std::string(20, '0') + "00000012", 1e12),
+        stored("25e-" + std::string(20, '0') + "00000001", 2.5),
     });
 }
 
 TEST(RealReader, KeepsThirtySixSignificantDigits) {
-    const std::string halfwayPlusTiny = "9007199254740993." + repeat('0', 20) + "1";
+    const std::string halfwayPlusTiny = "9007199254740993." + std::string(20, '0') + "1";
     check({
         // 2^53 + 1 lies halfway between two doubles; the 1 that would tip it
         // upwards is the 38th significant digit and must be ignored.
         stored(halfwayPlusTiny, 0x1p53),
-        stored("0." + repeat('0', 40) + "9007199254740993" + repeat('0', 21) + "1e56", 0x1p53),
-        stored(repeat('0', 40) + halfwayPlusTiny, 0x1p53),
+        stored("0." + std::string(40, '0') + "9007199254740993" + std::string(21, '0') + "1e56",
+               0x1p53),
+        stored(std::string(40, '0') + halfwayPlusTiny, 0x1p53),
         // Exactly halfway (rounds up to even) in full; the first 36 digits lie
         // below the midpoint, and the four dropped integer digits count as tens.
         stored("1000000000000000317498485001174795681792", 0x1.78287f49c4a1fp+129),
@@ -191,26 +188,26 @@ TEST(RealReader, KeepsThirtySixSignificantDigits) {
         stored("1234567890123456789012345678901234567890", 123456789012345678901234567890123456e4),
         stored("0.1234567890123456789012345678901234567890",
                0.123456789012345678901234567890123456),
-        stored(repeat('9', 50), 999999999999999999999999999999999999e14),
-        stored("-" + repeat('9', 50) + "." + repeat('9', 50),
+        stored(std::string(50, '9'), 999999999999999999999999999999999999e14),
+        stored("-" + std::string(50, '9') + "." + std::string(50, '9'),
                -999999999999999999999999999999999999e14),
         // Dropped integer digits still scale: 1 followed by n zeros is 1e n.
-        stored("1" + repeat('0', 300), 1e300),
-        stored("1" + repeat('0', 308) + ".5", 1e308),
-        fails("2" + repeat('0', 308)),
-        fails("1" + repeat('0', 399) + " 4", " 4"),
-        stored("1" + repeat('0', 500) + "e-500", 1.0),
-        stored("0." + repeat('0', 500) + "1e500", 0.1),
+        stored("1" + std::string(300, '0'), 1e300),
+        stored("1" + std::string(308, '0') + ".5", 1e308),
+        fails("2" + std::string(308, '0')),
+        fails("1" + std::string(399, '0') + " 4", " 4"),
+        stored("1" + std::string(500, '0') + "e-500", 1.0),
+        stored("0." + std::string(500, '0') + "1e500", 0.1),
     });
 }
 
 TEST(RealReader, SkipsLeadingZeros) {
     check({
         stored("000000000000000000000000000000000000000123", 123.0),
-        stored("0." + repeat('0', 50) + "1234", 1.234e-51),
+        stored("0." + std::string(50, '0') + "1234", 1.234e-51),
         stored("0000.0000123", 1.23e-5),
         stored("-00.5", -0.5),
-        stored("0." + repeat('0', 300) + "25e300", 0.25),
+        stored("0." + std::string(300, '0') + "25e300", 0.25),
     });
 }
 

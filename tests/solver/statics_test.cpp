@@ -2,9 +2,7 @@
 // included), and the report lines that show them.
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
-#include <cstdint>
 #include <limits>
 #include <map>
 #include <ostream>
@@ -14,51 +12,18 @@
 #include "solver/beam_solution.hpp"
 #include "support/expected_data.hpp"
 #include "support/named_case.hpp"
+#include "support/solution_fields.hpp"
 #include "support/test_inputs.hpp"
 #include "support/text.hpp"
 
 namespace parabeam::testing {
 namespace {
 
-struct Field {
-    const char* name;
-    double BeamSolution::*member;
-};
-
-const Field kFields[] = {
-    {"triangleForce", &BeamSolution::triangleForce},
-    {"triangleArmLeft", &BeamSolution::triangleArmLeft},
-    {"triangleArmRight", &BeamSolution::triangleArmRight},
-    {"rectangleLength", &BeamSolution::rectangleLength},
-    {"triangleArmFromA", &BeamSolution::triangleArmFromA},
-    {"rectangleForce", &BeamSolution::rectangleForce},
-    {"rectangleArmFromA", &BeamSolution::rectangleArmFromA},
-    {"horizontalSum", &BeamSolution::horizontalSum},
-    {"verticalLoadSum", &BeamSolution::verticalLoadSum},
-    {"rectangleMomentAtA", &BeamSolution::rectangleMomentAtA},
-    {"triangleMomentAtA", &BeamSolution::triangleMomentAtA},
-    {"momentSumAtA", &BeamSolution::momentSumAtA},
-    {"reactionB", &BeamSolution::reactionB},
-    {"reactionA", &BeamSolution::reactionA},
-};
-
-// Same value down to the sign of zero; any two undefined values agree.
-bool sameDouble(double a, double b) {
-    if (std::isnan(a) || std::isnan(b)) return std::isnan(a) && std::isnan(b);
-    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
-}
-
-std::string hexText(double value) {
-    char text[40];
-    std::snprintf(text, sizeof text, "%a", value);
-    return text;
-}
-
 void expectSameSolution(const BeamSolution& expected, const BeamSolution& actual) {
-    for (const Field& field : kFields) {
+    for (const SolutionField& field : kSolutionFields) {
         EXPECT_TRUE(sameDouble(expected.*field.member, actual.*field.member))
-            << field.name << ": expected " << hexText(expected.*field.member) << ", got "
-            << hexText(actual.*field.member);
+            << field.name << ": expected " << exactText(expected.*field.member) << ", got "
+            << exactText(actual.*field.member);
     }
 }
 
@@ -73,11 +38,11 @@ constexpr double kUndefined = std::numeric_limits<double>::quiet_NaN();
 
 struct StaticsCase : NamedCase {
     Numbers numbers;
-    // Every field of the solution in the order of kFields, each written out
+    // Every field of the solution in the order of kSolutionFields, each written out
     // exactly, signs of zero included (worked out by hand and checked with
     // separate arbitrary-precision arithmetic; the thirds are the decimal
     // constants 0.33333333 and 0.66666667, not 1/3 and 2/3).
-    double exact[std::size(kFields)];
+    double exact[std::size(kSolutionFields)];
     std::map<int, std::string> lines; // report line number -> exact text
 };
 
@@ -194,11 +159,11 @@ class Statics : public ::testing::TestWithParam<StaticsCase> {};
 
 TEST_P(Statics, EveryFieldHasItsExactValue) {
     const BeamSolution solution = computeBeamSolution(makeInputs(GetParam().numbers));
-    for (std::size_t i = 0; i < std::size(kFields); ++i) {
-        const double actual = solution.*kFields[i].member;
+    for (std::size_t i = 0; i < std::size(kSolutionFields); ++i) {
+        const double actual = solution.*kSolutionFields[i].member;
         EXPECT_TRUE(sameDouble(actual, GetParam().exact[i]))
-            << kFields[i].name << ": expected " << hexText(GetParam().exact[i]) << ", got "
-            << hexText(actual);
+            << kSolutionFields[i].name << ": expected " << exactText(GetParam().exact[i])
+            << ", got " << exactText(actual);
     }
 }
 
