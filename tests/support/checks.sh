@@ -1,6 +1,7 @@
 # Pass/fail bookkeeping for the shell test scripts; source it.
 passed=0
 failed=0
+skipped=0
 pass() {
     passed=$((passed + 1))
     echo "ok   $1"
@@ -13,9 +14,14 @@ fail() {
     local line
     for line in "$@"; do echo "     $line"; done
 }
+# skip NAME REASON: a check this machine cannot make, said as such.
+skip() {
+    skipped=$((skipped + 1))
+    echo "skip $1: $2"
+}
 # Prints the closing count and exits non-zero when anything failed.
 finish() {
-    echo "$passed passed, $failed failed"
+    echo "$passed passed, $failed failed$([ "$skipped" -eq 0 ] || echo ", $skipped skipped")"
     [ "$failed" -eq 0 ]
     exit
 }
