@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes sure the Debian packages for the given purposes are installed:
-#   bash tools/need-packages.sh program [tests] [ci]
+#   bash tools/need-packages.sh program [tests] [ci] [web] [node] [windows]
 # Each purpose lists its packages in tools/packages/<purpose>.txt. The missing
 # ones are installed with apt-get (as root, or through sudo), saying which; when
 # all are there it installs nothing, asks nothing and prints nothing. Without
@@ -11,7 +11,7 @@ set -eo pipefail
 
 lists="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/packages"
 if [ $# -eq 0 ]; then
-    echo "usage: bash tools/need-packages.sh PURPOSE... (program, tests, ci)" >&2
+    echo "usage: bash tools/need-packages.sh PURPOSE... (one of:$(cd "$lists" && ls | sed -n 's/\.txt$//p' | sed 's/^/ /' | tr -d '\n'))" >&2
     exit 2
 fi
 
