@@ -25,6 +25,8 @@ die() {
     exit 1
 }
 [ "$(id -u)" -eq 0 ] || die "needs root (debootstrap, mount, chroot)"
+# /proc/self/mounts escapes blanks, so mounts under such a path could not be found.
+case $machine in *[[:space:]\\]*) die "needs a checkout path without blanks or backslashes" ;; esac
 command -v debootstrap >/dev/null || die "needs debootstrap (apt-get install debootstrap)"
 
 # --- Leaving: the running command's session ended, every mount undone ----------

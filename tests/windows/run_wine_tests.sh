@@ -9,7 +9,8 @@
 # Where the kernel cannot run 32-bit programs, the 32-bit one is built and
 # inspected only, and its runs are reported as skipped.
 # Needs mingw-w64, wine (with wine32), tmux, cmake and g++; .ci/windows.sh
-# installs them. Prints "N passed, N failed" and fails when anything failed.
+# installs them. Prints "N passed, N failed" (and how many were skipped) and
+# fails when anything failed.
 set -uo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -241,7 +242,8 @@ for arch in "${runnable[@]}"; do
 done
 
 # A write cut short, as on a full disk (here by an 8 KiB file-size limit, room
-# for six bytes): those bytes are taken back and the file is as it was.
+# for six bytes): those bytes are taken back and the file is as it was. The
+# limit caps the console output file too, which holds about 6 KiB.
 for arch in "${runnable[@]}"; do
     win=$(fresh_dir)
     { head -c 8184 /dev/zero | tr '\0' r; printf '\r\n'; } >"$win/earlier"
