@@ -72,9 +72,18 @@ void restoreMode() {
     gRaw = 0;
 }
 
+// Raised again with its default action, the signal takes effect as soon as the
+// handler unblocks it.
+void raiseWithDefaultAction(int signal) {
+    struct sigaction fallback {};
+    fallback.sa_handler = SIG_DFL;
+    ::sigaction(signal, &fallback, nullptr);
+    ::raise(signal);
+}
+
 extern "C" void restoreModeAndEnd(int signal) {
     restoreMode();
-    ::raise(signal); // SA_RESETHAND put the default action back: this ends the process
+    raiseWithDefaultAction(signal); // ends the process once the handler returns
 }
 
 // What the default action would have done, with the mode put back for the
@@ -82,10 +91,7 @@ extern "C" void restoreModeAndEnd(int signal) {
 extern "C" void restoreModeAndStop(int signal) {
     const int savedErrno = errno;
     restoreMode();
-    struct sigaction stop {};
-    stop.sa_handler = SIG_DFL;
-    ::sigaction(signal, &stop, nullptr);
-    ::raise(signal);
+    raiseWithDefaultAction(signal);
     sigset_t own;
     ::sigemptyset(&own);
     ::sigaddset(&own, signal);
@@ -104,12 +110,10 @@ extern "C" void reenterRawMode(int) {
 struct sigaction actionFor(Role role) {
     struct sigaction action {};
     action.sa_mask = gHandled;
-    if (role == Role::Ending) {
+    if (role == Role::Ending)
         action.sa_handler = restoreModeAndEnd;
-        action.sa_flags = static_cast<int>(SA_RESETHAND);
-    } else {
+    else
         action.sa_handler = role == Role::Stopping ? restoreModeAndStop : reenterRawMode;
-    }
     return action;
 }
 
@@ -128,8 +132,10 @@ RawTerminalMode::RawTerminalMode(int terminal) {
         const Role role = roleOf(signal);
         if (role == Role::None) continue;
         ::sigaction(signal, nullptr, &gCallerActions[signal]);
-        // A signal the caller ignores (nohup) stays ignored.
-        gReplaced[signal] = gCallerActions[signal].sa_handler != SIG_IGN;
+        // Only default actions are replaced: a signal the caller ignores (nohup)
+        // stays ignored, one it handles stays with its handler.
+        const struct sigaction& caller = gCallerActions[signal];
+        gReplaced[signal] = (caller.sa_flags & SA_SIGINFO) == 0 && caller.sa_handler == SIG_DFL;
         if (gReplaced[signal]) {
             const struct sigaction action = actionFor(role);
             ::sigaction(signal, &action, nullptr);

@@ -7,7 +7,8 @@ namespace parabeam {
 // A signal that ends the process puts the terminal's mode back first, and the
 // process then ends by that same signal; a stop puts it back for the time of
 // the stop, and the mode is raw again once the process continues. Signals the
-// caller ignores stay ignored. When it goes, the terminal's mode and the
+// caller ignores stay ignored, and signals it handles keep their handlers (only
+// default actions are replaced). When it goes, the terminal's mode and the
 // caller's signal actions are back as they were.
 class RawTerminalMode {
   public:

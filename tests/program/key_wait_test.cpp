@@ -2,11 +2,15 @@
 // end it, what it leaves in the terminal, and the terminal's mode afterwards.
 #include <gtest/gtest.h>
 
+#include <sys/ioctl.h>
+#include <sys/wait.h>
+
 #include <csignal>
 #include <cstring>
 #include <optional>
 #include <thread>
 
+#include "console/raw_mode_posix.hpp"
 #include "support/expected_data.hpp"
 #include "support/named_case.hpp"
 #include "support/terminal_run.hpp"
@@ -310,6 +314,37 @@ TEST_F(KeyWaitSignals, TerminalGoneWhileWaiting) {
             EXPECT_EQ(end.signal, SIGHUP);
         }
     }
+}
+
+// A handler its caller installed keeps the signal while the mode is raw: the
+// handler runs, and the process goes on in raw mode instead of ending.
+volatile sig_atomic_t gCallerHandlerRan = 0;
+extern "C" void callerHandler(int) {
+    gCallerHandlerRan = 1;
+}
+
+TEST_F(KeyWaitSignals, CallersOwnHandlerKeepsTheSignal) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) { // its own session, the pseudo-terminal its terminal
+        const int tty = terminal().slave();
+        struct sigaction handled {};
+        handled.sa_handler = callerHandler;
+        bool ok = ::setsid() >= 0 && ::ioctl(tty, TIOCSCTTY, 0) == 0 &&
+                  ::sigaction(SIGUSR1, &handled, nullptr) == 0;
+        {
+            const RawTerminalMode raw(tty);
+            ::raise(SIGUSR1);
+            termios mode{};
+            ok = ok && raw.entered() && gCallerHandlerRan && ::tcgetattr(tty, &mode) == 0 &&
+                 (mode.c_lflag & ICANON) == 0;
+        }
+        ::_exit(ok ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 // --- No terminal at all ------------------------------------------------------
