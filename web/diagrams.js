@@ -181,14 +181,14 @@ function label(x, y, anchor, text) {
 }
 
 function svgElement(name, attributes = {}, text = '') {
-  const element = document.createElementNS(SVG_NAMESPACE, name);
-  for (const [key, value] of Object.entries(attributes)) element.setAttribute(key, value);
-  if (text) element.textContent = text;
-  return element;
+  return filled(document.createElementNS(SVG_NAMESPACE, name), attributes, text);
 }
 
 function htmlElement(name, attributes = {}, text = '') {
-  const element = document.createElement(name);
+  return filled(document.createElement(name), attributes, text);
+}
+
+function filled(element, attributes, text) {
   for (const [key, value] of Object.entries(attributes)) element.setAttribute(key, value);
   if (text) element.textContent = text;
   return element;

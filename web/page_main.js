@@ -53,9 +53,14 @@ async function startRun() {
   page.running = true;
   page.module.page = run;
   page.terminal.focus();
-  await page.module.ccall('parabeamRun', 'number', [], [], { async: true });
+  let ending = 'The run has ended.';
+  try {
+    await page.module.ccall('parabeamRun', 'number', [], [], { async: true });
+  } catch (error) {
+    ending = `The run stopped with an error: ${error}`;
+  }
   page.running = false;
-  page.status.textContent = 'The run has ended.';
+  page.status.textContent = ending;
   page.runAgain.hidden = false;
   page.runAgain.focus();
 }
