@@ -8,6 +8,8 @@
 
 #include <fast_float/fast_float.h>
 
+#include "console/exact_powers_of_ten.hpp"
+
 namespace parabeam {
 namespace {
 
@@ -16,11 +18,6 @@ namespace {
 constexpr std::int64_t kSurelyTooLarge = 400;
 constexpr std::int64_t kSurelyTooSmall = -400;
 
-// 10^0 to 10^22: each exactly a double.
-constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-constexpr int kLargestExactPower = 22;
 // Up to 15 digits the kept digits are an integer below 2^53: exactly a double.
 constexpr int kDigitsExactInDouble = 15;
 

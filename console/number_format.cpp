@@ -7,6 +7,8 @@
 
 #include <fmt/format.h>
 
+#include "console/exact_powers_of_ten.hpp"
+
 namespace parabeam {
 namespace {
 
@@ -26,11 +28,6 @@ struct Rounded {
     int exponent;
 };
 
-// 10^0 to 10^22: each exactly a double.
-constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-constexpr int kLargestExactPower = 22;
 // 10^(22q) for q = 0 to 14: the doubles nearest to them.
 constexpr double kPowersOfTenBy22[] = {1e0,   1e22,  1e44,  1e66,  1e88,  1e110, 1e132, 1e154,
                                        1e176, 1e198, 1e220, 1e242, 1e264, 1e286, 1e308};

@@ -20,7 +20,8 @@ AppendResult closeAfterFailure(int file, int error) {
 
 // A failed write can leave the start of the record behind, and the next record
 // would follow it. It is cut off again, but only while the size shows that no
-// other run has appended since: another run's record is never cut.
+// other run has appended since. (A run that appends in the instant between
+// that check and the cut would lose its bytes; only a lock could close that.)
 bool takeBackPartialRecord(int file, const struct stat& before, std::size_t written) {
     struct stat now {};
     if (written == 0 || !S_ISREG(before.st_mode) || ::fstat(file, &now) != 0) return false;

@@ -38,7 +38,8 @@ std::string withTextFileLineEnds(std::string_view text) {
 
 // A failed write can leave the start of the record behind, and the next record
 // would follow it. It is cut off again, but only while the size shows that no
-// other run has appended since: another run's record is never cut. The append
+// other run has appended since. (A run that appends in the instant between
+// that check and the cut would lose its bytes; only a lock could close that.) The append
 // handle cannot move the end of the file; a second handle to the same file can.
 void takeBackPartialRecord(HANDLE file, LARGE_INTEGER before, DWORD written) {
     LARGE_INTEGER now{};
