@@ -1,5 +1,8 @@
 #include "console/input_reader.hpp"
 
+#include <algorithm>
+#include <string_view>
+
 #include "console/number_conversion.hpp"
 #include "console/number_scanner.hpp"
 
@@ -72,6 +75,56 @@ void markEndIfReached(std::istream& in, const Cursor& input, int next) {
     in.setstate(std::ios::eofbit | (input.failedToRead() ? std::ios::badbit : std::ios::goodbit));
 }
 
+// The cut at 19 bytes, and the longest UTF-8 character (4 bytes) it can split.
+constexpr std::size_t kWordStartCapacity = UnitWord::kMaxLength + 3;
+
+bool isContinuation(unsigned char byte) {
+    return (byte & 0xc0) == 0x80;
+}
+
+// The length of the well-formed UTF-8 character at the start of `bytes`, or 0
+// when they do not start with one (a stray byte, an overlong form, a
+// surrogate, a value beyond U+10FFFF, or a character cut short).
+std::size_t utf8CharacterLength(std::string_view bytes) {
+    const auto at = [&bytes](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    const unsigned char lead = at(0);
+    std::size_t length = 0;
+    unsigned char secondLow = 0x80;
+    unsigned char secondHigh = 0xbf;
+    if (lead >= 0xc2 && lead <= 0xdf) {
+        length = 2;
+    } else if (lead >= 0xe0 && lead <= 0xef) {
+        length = 3;
+        if (lead == 0xe0) secondLow = 0xa0;  // overlong below U+0800
+        if (lead == 0xed) secondHigh = 0x9f; // surrogates
+    } else if (lead >= 0xf0 && lead <= 0xf4) {
+        length = 4;
+        if (lead == 0xf0) secondLow = 0x90;  // overlong below U+10000
+        if (lead == 0xf4) secondHigh = 0x8f; // beyond U+10FFFF
+    } else {
+        return 0;
+    }
+    if (bytes.size() < length || at(1) < secondLow || at(1) > secondHigh) return 0;
+    for (std::size_t i = 2; i < length; ++i)
+        if (!isContinuation(at(i))) return 0;
+    return length;
+}
+
+// How much of a word (its first bytes, up to kWordStartCapacity of them) is
+// kept: all of a short word; of a longer one its first 19 bytes, less a UTF-8
+// character the cut would split, so that no half character is stored. Bytes
+// that are not UTF-8 (Latin-1 text, say) are cut at 19 like any others.
+std::size_t keptWordLength(std::string_view start) {
+    constexpr std::size_t kCut = UnitWord::kMaxLength;
+    if (start.size() <= kCut || !isContinuation(static_cast<unsigned char>(start[kCut])))
+        return std::min(start.size(), kCut);
+    std::size_t lead = kCut;
+    while (lead > kCut - 3 && isContinuation(static_cast<unsigned char>(start[lead])))
+        --lead;
+    const std::size_t length = utf8CharacterLength(start.substr(lead));
+    return length > kCut - lead ? lead : kCut;
+}
+
 } // namespace
 
 bool isEntrySpace(int c) {
@@ -98,12 +151,16 @@ bool readWord(std::istream& in, UnitWord& target) {
     target = UnitWord{};
     Cursor input(in.rdbuf());
     if (!startEntry(in, input)) return false;
+    // Enough of the word to see the whole character that straddles the cut.
+    char start[kWordStartCapacity];
     std::size_t length = 0;
     int c = input.peek();
     for (; c != kEnd && !isEntrySpace(c); c = input.next()) {
-        if (length < UnitWord::kMaxLength) target.text[length++] = Traits::to_char_type(c);
+        if (length < kWordStartCapacity) start[length++] = Traits::to_char_type(c);
     }
     markEndIfReached(in, input, c);
+    const std::size_t kept = keptWordLength({start, length});
+    std::copy_n(start, kept, target.text.begin());
     return true;
 }
 

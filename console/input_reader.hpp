@@ -17,9 +17,10 @@ bool isEntrySpace(int character);
 // false. A stream that has failed or reached its end takes nothing more.
 bool readReal(std::istream& in, double& target);
 
-// Reads one word: every byte up to the next white space. Bytes beyond the
-// 19th are consumed and dropped. Stores an empty word and fails when no byte
-// can be taken.
+// Reads one word: every byte up to the next white space. Of a longer word the
+// first 19 bytes are kept, less a UTF-8 character the cut would split; the
+// rest is consumed and dropped. Stores an empty word and fails when no byte can
+// be taken.
 bool readWord(std::istream& in, UnitWord& target);
 
 } // namespace parabeam

@@ -1,6 +1,8 @@
 #include "support/reference_entries.hpp"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -117,6 +119,36 @@ std::optional<std::string> takeWord(Cursor& in) {
     return word;
 }
 
+// The length of the UTF-8 character at `at`, decoded to its code point and
+// checked against the shortest form and the ranges of Unicode scalar values;
+// 1 for a byte that starts no such character.
+std::size_t characterLength(std::string_view word, std::size_t at) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(word[i]); };
+    const unsigned char lead = byte(at);
+    const std::size_t length = lead >= 0xf0 ? 4 : lead >= 0xe0 ? 3 : lead >= 0xc0 ? 2 : 1;
+    if (length == 1 || at + length > word.size()) return 1;
+    std::uint32_t code = lead & (0x7f >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(at + i) & 0xc0) != 0x80) return 1;
+        code = code << 6 | (byte(at + i) & 0x3f);
+    }
+    const std::uint32_t shortest[] = {0, 0, 0x80, 0x800, 0x10000};
+    const bool scalar = code <= 0x10ffff && (code < 0xd800 || code > 0xdfff);
+    return code >= shortest[length] && scalar ? length : 1;
+}
+
+// The first 19 bytes, less a character that would be split: read from the
+// start, one character (or one stray byte) at a time.
+std::string_view keptPart(std::string_view word) {
+    constexpr std::size_t kCut = UnitWord::kMaxLength;
+    if (word.size() <= kCut) return word;
+    for (std::size_t at = 0;;) {
+        const std::size_t length = characterLength(word, at);
+        if (at + length > kCut) return word.substr(0, length > 1 ? at : kCut);
+        at += length;
+    }
+}
+
 } // namespace
 
 ReferenceEntries readReferenceEntries(std::string_view input) {
@@ -145,8 +177,7 @@ BeamInputs referenceInputs(const ReferenceEntries& entries) {
     UnitWord* words[] = {&inputs.weightUnit, &inputs.forceUnit, &inputs.lengthUnit};
     for (std::size_t i = 0; i < entries.words.size(); ++i) {
         if (!entries.words[i]) continue;
-        const std::string_view word = *entries.words[i];
-        word.substr(0, UnitWord::kMaxLength).copy(words[i]->text.data(), UnitWord::kMaxLength);
+        keptPart(*entries.words[i]).copy(words[i]->text.data(), UnitWord::kMaxLength);
     }
     return inputs;
 }

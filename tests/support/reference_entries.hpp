@@ -21,8 +21,8 @@ struct ReferenceEntries {
 // The entries the ten answers in `input` give, in prompt order.
 ReferenceEntries readReferenceEntries(std::string_view input);
 
-// The BeamInputs those entries leave: unread reals 0.0, words cut to 19 bytes,
-// unread words empty.
+// The BeamInputs those entries leave: unread reals 0.0, words cut to 19 bytes
+// less a UTF-8 character the cut would split, unread words empty.
 BeamInputs referenceInputs(const ReferenceEntries& entries);
 
 } // namespace parabeam::testing
