@@ -1,32 +1,60 @@
 #include "record/append_file.hpp"
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
+#include <utility>
 
 namespace parabeam {
 namespace {
 
-AppendResult failure(int error) {
-    return {false, std::strerror(error)};
+AppendResult failure(std::string reason) {
+    return {false, std::move(reason)};
 }
 
-AppendResult closeAfterFailure(int file, int error) {
+AppendResult closeAfterFailure(int file, std::string reason) {
     ::close(file);
-    return failure(error);
+    return failure(std::move(reason));
+}
+
+enum class Lock { held, busy, unsupported };
+
+// A POSIX record lock on the whole file: the kind NFS carries to the server
+// (flock is only emulated by it there), and the same on Linux, macOS and the
+// BSDs. It belongs to the process and goes with any of its descriptors of the
+// file; the program opens the file once, so it lasts until the close.
+// Tried again and again rather than waited for, so that the wait has an end.
+Lock lockWholeFile(int file) {
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::seconds(kLockWaitSeconds);
+    auto pause = std::chrono::milliseconds(1);
+    for (;;) {
+        struct flock whole {};
+        whole.l_type = F_WRLCK;
+        whole.l_whence = SEEK_SET; // from the start, l_len 0: to any end
+        if (::fcntl(file, F_SETLK, &whole) == 0) return Lock::held;
+        if (errno == EINTR) continue;
+        if (errno != EACCES && errno != EAGAIN) return Lock::unsupported; // ENOLCK, EINVAL...
+        if (Clock::now() >= deadline) return Lock::busy;
+        std::this_thread::sleep_for(pause);
+        pause = std::min(pause * 2, std::chrono::milliseconds(50));
+    }
 }
 
 // A failed write can leave the start of the record behind, and the next record
-// would follow it. It is cut off again, but only while the size shows that no
-// other run has appended since. (A run that appends in the instant between
-// that check and the cut would lose its bytes; only a lock could close that.)
-bool takeBackPartialRecord(int file, const struct stat& before, std::size_t written) {
+// would follow it: it is cut off again. Only under the lock, which keeps every
+// other run's append out meanwhile; the size check keeps the cut from taking
+// the text of a program that appends without the lock.
+void takeBackPartialRecord(int file, const struct stat& before, std::size_t written) {
     struct stat now {};
-    if (written == 0 || !S_ISREG(before.st_mode) || ::fstat(file, &now) != 0) return false;
-    if (now.st_size != before.st_size + static_cast<off_t>(written)) return false;
-    return ::ftruncate(file, before.st_size) == 0;
+    if (written == 0 || !S_ISREG(before.st_mode) || ::fstat(file, &now) != 0) return;
+    if (now.st_size == before.st_size + static_cast<off_t>(written))
+        ::ftruncate(file, before.st_size);
 }
 
 // Writes to a FIFO that has a reader, or to a device, wait as usual.
@@ -41,10 +69,15 @@ AppendResult appendToFile(const char* path, std::string_view text) {
     // Opening a FIFO for writing waits for a reader, for ever if none comes;
     // without blocking, a FIFO nobody reads is an error (ENXIO) like any other.
     const int file = ::open(path, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
-    if (file < 0) return failure(errno);
-    if (!makeBlocking(file)) return closeAfterFailure(file, errno);
+    if (file < 0) return failure(std::strerror(errno));
+    if (!makeBlocking(file)) return closeAfterFailure(file, std::strerror(errno));
+    // Where the file system has no locks, the append goes ahead without one,
+    // and nothing is ever cut back: the bytes past the record's start might
+    // be another run's.
+    const Lock lock = lockWholeFile(file);
+    if (lock == Lock::busy) return closeAfterFailure(file, kBusyReason);
     struct stat before {};
-    if (::fstat(file, &before) != 0) before.st_mode = 0; // nothing to take back then
+    if (lock != Lock::held || ::fstat(file, &before) != 0) before.st_mode = 0; // no cut-back
 
     // O_APPEND places every write at the end; one write keeps the record whole.
     const char* next = text.data();
@@ -55,12 +88,13 @@ AppendResult appendToFile(const char* path, std::string_view text) {
         if (written <= 0) {
             const int error = written < 0 ? errno : EIO;
             takeBackPartialRecord(file, before, text.size() - left);
-            return closeAfterFailure(file, error);
+            return closeAfterFailure(file, std::strerror(error));
         }
         next += written;
         left -= static_cast<std::size_t>(written);
     }
-    if (::close(file) != 0 && errno != EINTR) return failure(errno);
+    // The close gives up the lock, after the record is complete.
+    if (::close(file) != 0 && errno != EINTR) return failure(std::strerror(errno));
     return {true, {}};
 }
 

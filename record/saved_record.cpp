@@ -1,6 +1,7 @@
 #include "record/saved_record.hpp"
 
 #include <sstream>
+#include <string>
 
 #include "record/append_file.hpp"
 #include "record/record_text.hpp"
@@ -12,11 +13,13 @@ void appendSavedRecord(const BeamInputs& inputs, const BeamSolution& solution,
     std::ostringstream record;
     writeSavedRecord(inputs, solution, record);
     const AppendResult result = appendToFile(kRecordFileName, record.str());
-    if (!result.saved) {
-        errors << "parabeam: could not save the record to " << kRecordFileName << ": "
-               << result.reason << '\n'
-               << std::flush;
-    }
+    if (result.saved) return;
+    // Composed first and written at once: the lines of runs failing together
+    // stay whole where their standard errors meet.
+    const std::string line = std::string("parabeam: could not save the record to ") +
+                             kRecordFileName + ": " + result.reason + "\n";
+    errors.write(line.data(), static_cast<std::streamsize>(line.size()));
+    errors.flush();
 }
 
 } // namespace parabeam

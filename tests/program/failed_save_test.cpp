@@ -28,10 +28,11 @@ namespace fs = std::filesystem;
 struct FailedSave : NamedCase {
     // Sets the directory up; returns a reason to skip, or "" to go on.
     std::function<std::string(const fs::path& dir)> prepare;
-    int error; // the cause the message must name
+    std::string reason; // the cause the message must name
     // Checks that what was there before is still there, unchanged.
     std::function<void(const fs::path& dir)> expectUnchanged;
     std::optional<std::uint64_t> fileSizeLimit{};
+    bool lockedMeanwhile = false; // the test holds the file's lock during the run
 };
 
 std::string makeReadOnly(const fs::path& dir) {
@@ -85,7 +86,7 @@ auto onlyEarlierRecords(std::size_t size) {
 const FailedSave kFailures[] = {
     {{"ReadOnlyDirectory"},
      makeReadOnly,
-     EACCES,
+     std::strerror(EACCES),
      [](const fs::path& dir) { EXPECT_TRUE(fs::is_empty(dir)); }},
     {{"DirectoryOfThatName"},
      [](const fs::path& dir) {
@@ -93,7 +94,7 @@ const FailedSave kFailures[] = {
          writeFile(dir / "data-values.dat" / "kept.txt", "kept\n");
          return std::string();
      },
-     EISDIR,
+     std::strerror(EISDIR),
      [](const fs::path& dir) {
          ASSERT_TRUE(fs::is_directory(dir / "data-values.dat"));
          EXPECT_EQ(readFile(dir / "data-values.dat" / "kept.txt"), "kept\n");
@@ -106,18 +107,18 @@ const FailedSave kFailures[] = {
          if (!fs::exists("/dev/full")) return std::string("no /dev/full here");
          return symlinkTo(dir, "/dev/full");
      },
-     ENOSPC,
+     std::strerror(ENOSPC),
      [](const fs::path& dir) { expectSymlinkTo(dir, "/dev/full"); }},
     {{"LinkIntoMissingDirectory"},
      [](const fs::path& dir) { return symlinkTo(dir, "missing/record.dat"); },
-     ENOENT,
+     std::strerror(ENOENT),
      [](const fs::path& dir) {
          expectSymlinkTo(dir, "missing/record.dat");
          EXPECT_FALSE(fs::exists(dir / "missing"));
      }},
     {{"LinkToItself"},
      [](const fs::path& dir) { return symlinkTo(dir, "data-values.dat"); },
-     ELOOP,
+     std::strerror(ELOOP),
      [](const fs::path& dir) { expectSymlinkTo(dir, "data-values.dat"); }},
     // Nobody reads the FIFO: opening it for writing must not wait for a reader.
     {{"FifoOfThatName"},
@@ -126,21 +127,46 @@ const FailedSave kFailures[] = {
              return std::string("no FIFO here");
          return std::string();
      },
-     ENXIO,
+     std::strerror(ENXIO),
      [](const fs::path& dir) { EXPECT_TRUE(fs::is_fifo(dir / "data-values.dat")); }},
     // The write is refused as a whole; the limit's signal must not end the run.
     {{"FileAtTheSizeLimit"},
      existingRecords(kSizeLimit),
-     EFBIG,
+     std::strerror(EFBIG),
      onlyEarlierRecords(kSizeLimit),
      kSizeLimit},
     // Room for six bytes, as on a nearly full disk: they are taken back, or the
     // next run's record would follow a torn one.
     {{"SixBytesBelowTheSizeLimit"},
      existingRecords(kSizeLimit - 6),
-     EFBIG,
+     std::strerror(EFBIG),
      onlyEarlierRecords(kSizeLimit - 6),
      kSizeLimit},
+    // Another program holds the file's lock for the whole run: the save waits
+    // a few seconds, then gives up without writing.
+    {{"FileLockedByAnotherProgram"},
+     existingRecords(2100),
+     "the file is busy (another program kept it locked for 5 seconds)",
+     onlyEarlierRecords(2100),
+     {},
+     true},
+};
+
+// A POSIX lock on the whole file, held by this process until it goes.
+class HeldLock {
+  public:
+    explicit HeldLock(const fs::path& file) : file_(::open(file.c_str(), O_RDWR | O_CLOEXEC)) {
+        struct flock whole {};
+        whole.l_type = F_WRLCK;
+        whole.l_whence = SEEK_SET;
+        EXPECT_EQ(::fcntl(file_, F_SETLK, &whole), 0) << std::strerror(errno);
+    }
+    ~HeldLock() { ::close(file_); }
+    HeldLock(const HeldLock&) = delete;
+    HeldLock& operator=(const HeldLock&) = delete;
+
+  private:
+    int file_;
 };
 
 class FailedSaves : public ::testing::TestWithParam<FailedSave> {};
@@ -150,6 +176,8 @@ TEST_P(FailedSaves, OneMessageSameConsoleExitZeroNothingLost) {
     const std::string skip = GetParam().prepare(dir.path());
     if (!skip.empty()) GTEST_SKIP() << skip;
 
+    std::optional<HeldLock> lock;
+    if (GetParam().lockedMeanwhile) lock.emplace(dir.path() / "data-values.dat");
     const RunResult run = runBinary({.input = kWorkedExampleAnswers,
                                      .workingDirectory = dir.path(),
                                      .fileSizeLimit = GetParam().fileSizeLimit});
@@ -157,8 +185,8 @@ TEST_P(FailedSaves, OneMessageSameConsoleExitZeroNothingLost) {
     EXPECT_EQ(run.exitStatus, 0);
     const std::string transcript = expectedData("worked_example_transcript.txt");
     EXPECT_TRUE(run.out == transcript) << firstDifference(transcript, run.out);
-    EXPECT_EQ(run.err, std::string("parabeam: could not save the record to data-values.dat: ") +
-                           std::strerror(GetParam().error) + "\n");
+    EXPECT_EQ(run.err, "parabeam: could not save the record to data-values.dat: " +
+                           GetParam().reason + "\n");
     GetParam().expectUnchanged(dir.path());
 }
 

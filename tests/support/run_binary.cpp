@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace parabeam::testing {
 namespace fs = std::filesystem;
@@ -102,6 +103,12 @@ RunResult runBinary(const RunOptions& options) {
     }
 
     const std::string program = programPath().string();
+    // Made before the fork: the child of a threaded process only execs.
+    std::vector<char*> command;
+    for (const std::string& word : options.launcher)
+        command.push_back(const_cast<char*>(word.c_str()));
+    command.push_back(const_cast<char*>(program.c_str()));
+    command.push_back(nullptr);
     const pid_t child = ::fork();
     if (child < 0) throw std::runtime_error("fork failed");
     if (child == 0) {
@@ -123,7 +130,10 @@ RunResult runBinary(const RunOptions& options) {
             ::dup2(out, 1);
             ::close(out);
         }
-        const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int err =
+            options.errorsAppendedTo
+                ? ::open(options.errorsAppendedTo->c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600)
+                : ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         ::dup2(err, 2);
         ::close(err);
         if (options.fileSizeLimit) {
@@ -133,7 +143,7 @@ RunResult runBinary(const RunOptions& options) {
         // As a shell would start it.
         ::signal(SIGPIPE, SIG_DFL);
         ::signal(SIGXFSZ, SIG_DFL);
-        ::execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        ::execvp(command[0], command.data());
         ::_exit(127);
     }
     if (stdoutPipe[1] >= 0) ::close(stdoutPipe[1]);

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace parabeam::testing {
 
@@ -24,6 +25,11 @@ struct RunOptions {
     bool slowNonBlockingOutput = false;
     // The largest file the program may write (RLIMIT_FSIZE), in bytes.
     std::optional<std::uint64_t> fileSizeLimit{};
+    // A command the program runs under (its arguments, the program's path last).
+    std::vector<std::string> launcher{};
+    // Standard error appended to this file, shared with other runs, instead of
+    // captured in `err`.
+    std::optional<std::filesystem::path> errorsAppendedTo{};
 };
 
 struct RunResult {
