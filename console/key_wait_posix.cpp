@@ -13,15 +13,35 @@ namespace {
 // The bytes of one key arrive together; a lone Escape is followed by nothing.
 constexpr int kFollowingByteMilliseconds = 50;
 constexpr int kLongestSequence = 16;
+constexpr int kForegroundCheckMilliseconds = 100;
 
-// One byte; false on end of input, error or (with a timeout) silence.
+// One byte within the timeout; false on end of input, error or silence.
 bool readByte(int terminal, unsigned char& byte, int timeoutMilliseconds) {
     for (;;) {
-        if (timeoutMilliseconds >= 0) {
+        pollfd ready{terminal, POLLIN, 0};
+        const int polled = ::poll(&ready, 1, timeoutMilliseconds);
+        if (polled < 0 && errno == EINTR) continue;
+        if (polled <= 0) return false;
+        const ssize_t count = ::read(terminal, &byte, 1);
+        if (count < 0 && errno == EINTR) continue;
+        return count == 1;
+    }
+}
+
+// The first byte of a key. While the process holds the terminal the wait
+// looks every so often whether it still does: a shell that has taken the
+// terminal back (the program left running in the background) gets the keys
+// typed at its prompt, and a blocked read would not notice the change. A
+// process in the background since before the wait, or since a stop, reads as
+// any does there: the read stops it until it is brought back.
+bool readFirstByte(const RawTerminalMode& raw, int terminal, unsigned char& byte) {
+    for (;;) {
+        if (raw.takenBack()) return false;
+        if (raw.inForeground()) {
             pollfd ready{terminal, POLLIN, 0};
-            const int polled = ::poll(&ready, 1, timeoutMilliseconds);
-            if (polled < 0 && errno == EINTR) continue;
-            if (polled <= 0) return false;
+            const int polled = ::poll(&ready, 1, kForegroundCheckMilliseconds);
+            if (polled == 0 || (polled < 0 && errno == EINTR)) continue;
+            if (polled < 0) return false;
         }
         const ssize_t count = ::read(terminal, &byte, 1);
         if (count < 0 && errno == EINTR) continue;
@@ -91,7 +111,7 @@ void waitForKey() {
     if (::isatty(terminal)) {
         const RawTerminalMode raw(terminal);
         unsigned char key = 0;
-        if (raw.entered() && readByte(terminal, key, -1)) consumeRestOfKey(terminal, key);
+        if (raw.entered() && readFirstByte(raw, terminal, key)) consumeRestOfKey(terminal, key);
     }
     ::close(terminal);
 }

@@ -67,8 +67,11 @@ bool enterRawMode() {
     return true;
 }
 
+// Also when the shell has taken the terminal back meanwhile: the mode is still
+// the raw one this program set, and must not outlast it. Every caller blocks
+// SIGTTOU, so that a process in the background may set it.
 void restoreMode() {
-    if (gRaw && inForeground()) ::tcsetattr(gTerminal, TCSANOW, &gSavedMode);
+    if (gRaw) ::tcsetattr(gTerminal, TCSANOW, &gSavedMode);
     gRaw = 0;
 }
 
@@ -118,6 +121,14 @@ struct sigaction actionFor(Role role) {
 }
 
 } // namespace
+
+bool RawTerminalMode::inForeground() const {
+    return parabeam::inForeground();
+}
+
+bool RawTerminalMode::takenBack() const {
+    return gRaw && !parabeam::inForeground();
+}
 
 RawTerminalMode::RawTerminalMode(int terminal) {
     gTerminal = terminal;

@@ -295,6 +295,22 @@ TEST_F(KeyWaitSignals, StoppedAndContinued) {
     }
 }
 
+// The shell takes the terminal back while the program waits (it was started
+// with & by a shell without job control): the wait ends, the mode comes back,
+// and the next key typed is left for the shell.
+TEST_F(KeyWaitSignals, ShellTakesTheTerminalBack) {
+    const termios before = terminal().mode();
+    TerminalRunOptions options = answersFromFile();
+    options.underJobControl = true;
+    TerminalRun run(terminal(), options);
+    ASSERT_TRUE(run.reachesKeyWait()) << run.output();
+    run.shellTakesTerminalBack();
+    expectEndedNormally(run.waitForEnd());
+    expectSameMode(before, terminal().mode());
+    terminal().type("x");
+    EXPECT_EQ(terminal().unreadInput(), "x");
+}
+
 // The terminal closes under the waiting program: it must end, not hang.
 TEST_F(KeyWaitSignals, TerminalGoneWhileWaiting) {
     for (const bool hangUpIgnored : {false, true}) {

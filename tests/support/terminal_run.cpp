@@ -152,12 +152,21 @@ template <typename Value> void report(int fd, const Value& value) {
     ::_exit(127);
 }
 
+volatile sig_atomic_t gTakeTerminalBack = 0;
+extern "C" void askToTakeTerminalBack(int) {
+    gTakeTerminalBack = 1;
+}
+
 // The stand-in job-control shell, already the session leader: starts the
 // program in a process group of its own, hands that group the terminal, and
 // reports the program's pid, then each of its wait statuses (stopped,
-// continued, ended) on `reports`.
+// continued, ended) on `reports`. On SIGUSR1 it takes the terminal back, as a
+// shell does when a job is put in the background.
 template <typename Start>
 [[noreturn]] void runAsJobControlShell(int terminal, int reports, Start startProgram) {
+    struct sigaction takeBack {};
+    takeBack.sa_handler = askToTakeTerminalBack; // no SA_RESTART: the wait below is woken
+    ::sigaction(SIGUSR1, &takeBack, nullptr);
     int go[2];
     if (::pipe(go) != 0) ::_exit(kSetUpFailed);
     const pid_t program = ::fork();
@@ -176,6 +185,15 @@ template <typename Start>
     for (;;) {
         int status = 0;
         const pid_t done = ::waitpid(program, &status, WUNTRACED | WCONTINUED);
+        if (done < 0 && errno == EINTR && gTakeTerminalBack) {
+            gTakeTerminalBack = 0;
+            sigset_t background; // from the background, SIGTTOU blocked
+            ::sigemptyset(&background);
+            ::sigaddset(&background, SIGTTOU);
+            ::sigprocmask(SIG_BLOCK, &background, nullptr);
+            ::tcsetpgrp(terminal, ::getpgrp());
+            ::sigprocmask(SIG_UNBLOCK, &background, nullptr);
+        }
         if (done < 0 && errno == EINTR) continue;
         if (done < 0) ::_exit(kSetUpFailed);
         report(reports, status);
@@ -316,6 +334,10 @@ RunEnd TerminalRun::waitForEnd(std::chrono::milliseconds timeout) {
     if (end.exited) end.exitStatus = WEXITSTATUS(status_);
     if (WIFSIGNALED(status_)) end.signal = WTERMSIG(status_);
     return end;
+}
+
+void TerminalRun::shellTakesTerminalBack() {
+    ::kill(child_, SIGUSR1);
 }
 
 void TerminalRun::sendSignal(int signal) {

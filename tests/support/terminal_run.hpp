@@ -90,6 +90,9 @@ class TerminalRun {
     // time runs out.
     bool stops(std::chrono::milliseconds timeout = kPatience);
     void sendSignal(int signal);
+    // Under job control: the shell hands the terminal to its own group, the
+    // program going on in the background.
+    void shellTakesTerminalBack();
     void writeStandardInput(std::string_view bytes);
     std::string output() const;
 
