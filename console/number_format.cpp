@@ -5,9 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include <fmt/format.h>
-
 #include "console/exact_powers_of_ten.hpp"
+#include "console/seventeen_digits.hpp"
 
 namespace parabeam {
 namespace {
@@ -96,22 +95,21 @@ bool roundByScaling(double magnitude, Rounded& rounded) {
 }
 
 // The exact way: the value is first expanded to 17 digits, then rounded half
-// up to 6. The formatting library rounds the exact value correctly to 17
-// digits (its own exact arithmetic, not the platform's); whether it breaks an
+// up to 6. The expansion rounds the exact value correctly to 17 digits (its
+// own exact arithmetic, not the platform's); whether it breaks an
 // exact tie to even or upwards cannot change the 6-digit result: the two
 // differ only when the even neighbour below was chosen, and an even 17th digit
 // can never be the ...49999999999 that one more unit would carry into a 5.
 Rounded roundByExpansion(double magnitude) {
-    char expanded[32]; // the longest text is 23 characters
-    const auto result =
-        fmt::format_to_n(expanded, sizeof expanded, FMT_STRING("{:.16e}"), magnitude);
+    char expanded[kSeventeenDigitsCapacity];
+    const char* const end = expanded + writeSeventeenDigits(magnitude, expanded);
     // Layout: d.dddddddddddddddde[+-]XX[X]
     Rounded rounded{};
     rounded.digits[0] = expanded[0];
     std::memcpy(rounded.digits + 1, expanded + 2, kKeptDigits - 1);
     const char* exponentText = expanded + 2 + (kExpandedDigits - 1) + 1;
     int exponent = 0;
-    std::from_chars(exponentText + (*exponentText == '+' ? 1 : 0), result.out, exponent);
+    std::from_chars(exponentText + (*exponentText == '+' ? 1 : 0), end, exponent);
     rounded.exponent = exponent;
 
     const char nextDigit = expanded[2 + kKeptDigits - 1];
