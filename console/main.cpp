@@ -1,7 +1,7 @@
 #include <iostream>
 
-#include "console/platform_setup.hpp"
 #include "console/run_program.hpp"
+#include "platform/platform_setup.hpp"
 
 int main() {
     parabeam::prepareStandardStreams();

@@ -3,7 +3,7 @@
 #include "console/banner.hpp"
 #include "console/beam_inputs.hpp"
 #include "console/dialogue.hpp"
-#include "console/key_wait.hpp"
+#include "platform/key_wait.hpp"
 #include "record/saved_record.hpp"
 #include "solver/beam_solution.hpp"
 #include "solver/horizontal_case.hpp"

@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "record/append_file.hpp"
+#include "platform/append_file.hpp"
 #include "record/record_text.hpp"
 
 namespace parabeam {

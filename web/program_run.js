@@ -1,8 +1,8 @@
 'use strict';
 // One run of the program: the page's side of the module's console streams,
-// key wait and record file (console/*_web.cpp and record/append_file_web.cpp
-// call these as Module.page), and what the run leaves: its standard output,
-// byte for byte, and every byte its reads were given.
+// key wait and record file (platform/*_web.cpp call these as Module.page),
+// and what the run leaves: its standard output, byte for byte, and every byte
+// its reads were given.
 class ProgramRun {
   #terminal;
   #editor;

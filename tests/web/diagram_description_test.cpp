@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "console/diagram_description.hpp"
 #include "support/named_case.hpp"
+#include "web/diagram_description.hpp"
 
 namespace parabeam::testing {
 namespace {

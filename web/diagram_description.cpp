@@ -1,4 +1,4 @@
-#include "console/diagram_description.hpp"
+#include "web/diagram_description.hpp"
 
 #include <sstream>
 #include <string>

@@ -7,9 +7,9 @@
 #include <iostream>
 #include <string>
 
-#include "console/diagram_description.hpp"
-#include "console/platform_setup.hpp"
 #include "console/run_program.hpp"
+#include "platform/platform_setup.hpp"
+#include "web/diagram_description.hpp"
 
 extern "C" EMSCRIPTEN_KEEPALIVE int parabeamRun() {
     parabeam::prepareStandardStreams();
