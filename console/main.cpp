@@ -5,5 +5,6 @@
 
 int main() {
     parabeam::prepareStandardStreams();
-    return parabeam::runProgram(std::cin, std::cout, std::cerr);
+    // The console's report says it all: no outcome to show beyond it.
+    return parabeam::runProgram(std::cin, std::cout, std::cerr, nullptr);
 }

@@ -13,7 +13,7 @@
 
 extern "C" EMSCRIPTEN_KEEPALIVE int parabeamRun() {
     parabeam::prepareStandardStreams();
-    return parabeam::runProgram(std::cin, std::cout, std::cerr);
+    return parabeam::runProgram(std::cin, std::cout, std::cerr, nullptr);
 }
 
 // The text stays valid until the next call.
