@@ -1,18 +1,13 @@
 #include "platform/key_wait.hpp"
 
-#include <emscripten.h>
+#include "web/page_bridge.hpp"
 
 namespace parabeam {
-namespace {
 
-// Resolves on the next key pressed at the page's console (or at once for one
-// typed ahead), which is not echoed and not given to the program as input.
-EM_ASYNC_JS(void, awaitKeyPress, (), { await Module.page.waitForKey(); });
-
-} // namespace
-
+// The page's console has no raw mode to enter: the page takes the next key for
+// the wait and keeps it from the program's input.
 void waitForKey() {
-    awaitKeyPress();
+    page::awaitKeyPress();
 }
 
 } // namespace parabeam

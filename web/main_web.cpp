@@ -1,24 +1,25 @@
-// The browser edition's entry points: the page calls parabeamRun for each run
-// (as the console program's main does once), and parabeamDiagrams once the run
-// has solved the beam.
-#include <emscripten.h>
-
-#include <cstddef>
+// The browser edition's run, as the console program's main is the console's:
+// the page's streams, the whole run, and the diagrams handed to the page just
+// before the key wait.
 #include <iostream>
-#include <string>
 
 #include "console/run_program.hpp"
 #include "platform/platform_setup.hpp"
 #include "web/diagram_description.hpp"
+#include "web/page_bridge.hpp"
 
-extern "C" EMSCRIPTEN_KEEPALIVE int parabeamRun() {
-    parabeam::prepareStandardStreams();
-    return parabeam::runProgram(std::cin, std::cout, std::cerr, nullptr);
+namespace parabeam::page {
+namespace {
+
+void showDiagrams(const RunOutcome& outcome) {
+    showOutcome(describeDiagrams(outcome));
 }
 
-// The text stays valid until the next call.
-extern "C" EMSCRIPTEN_KEEPALIVE const char* parabeamDiagrams(const char* answersRead, int length) {
-    static std::string description;
-    description = parabeam::describeDiagrams({answersRead, static_cast<std::size_t>(length)});
-    return description.c_str();
+} // namespace
+
+int runOnPage() {
+    prepareStandardStreams();
+    return runProgram(std::cin, std::cout, std::cerr, showDiagrams);
 }
+
+} // namespace parabeam::page
