@@ -17,7 +17,7 @@ void ask(ReportSink& console, std::string_view prompt) {
 
 } // namespace
 
-void readInputs(BeamInputs& inputs, std::istream& in, ReportSink& console) {
+int readInputs(BeamInputs& inputs, std::istream& in, ReportSink& console) {
     struct RealQuestion {
         std::string_view prompt;
         double BeamInputs::*field;
@@ -49,14 +49,23 @@ void readInputs(BeamInputs& inputs, std::istream& in, ReportSink& console) {
         {" Enter The Unit For The Length = ", &BeamInputs::lengthUnit},
     };
 
+    // Answers read before the first failure. A failed stream takes nothing more,
+    // but the count does not rely on it.
+    int answersRead = 0;
+    bool failed = false;
+    const auto count = [&](bool read) {
+        failed = failed || !read;
+        if (!failed) ++answersRead;
+    };
     for (const RealQuestion& question : realQuestions) {
         ask(console, question.prompt);
-        readReal(in, inputs.*question.field);
+        count(readReal(in, inputs.*question.field));
     }
     for (const WordQuestion& question : wordQuestions) {
         ask(console, question.prompt);
-        readWord(in, inputs.*question.field);
+        count(readWord(in, inputs.*question.field));
     }
+    return answersRead;
 }
 
 } // namespace parabeam

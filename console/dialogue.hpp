@@ -9,7 +9,8 @@ namespace parabeam {
 
 // Writes each prompt, flushes, and reads its entry. Once a read fails every
 // later prompt is still written, without waiting, and its entry is left alone
-// (a unit word is stored empty).
-void readInputs(BeamInputs& inputs, std::istream& in, ReportSink& console);
+// (a unit word is stored empty). Returns how many answers were read, counted
+// up to the first failed read.
+int readInputs(BeamInputs& inputs, std::istream& in, ReportSink& console);
 
 } // namespace parabeam

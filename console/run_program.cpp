@@ -1,12 +1,7 @@
 #include "console/run_program.hpp"
 
-#include "console/banner.hpp"
-#include "console/beam_inputs.hpp"
-#include "console/dialogue.hpp"
-#include "console/key_wait.hpp"
+#include "platform/key_wait.hpp"
 #include "record/saved_record.hpp"
-#include "solver/beam_solution.hpp"
-#include "solver/horizontal_case.hpp"
 
 namespace parabeam {
 
@@ -24,16 +19,11 @@ void printClosingNotes(ReportSink& console) {
     writeLine(console, " ........Press Any Key To Continue........ ");
 }
 
-int runProgram(std::istream& in, std::ostream& out, std::ostream& errors) {
-    BeamInputs inputs;
-    BeamSolution solution;
-    printBanner(out);
-    printFigure(out);
-    readInputs(inputs, in, out);
-    solveVerticalReactions(inputs, solution, out);
-    reportHorizontalCase(inputs, out);
-    appendSavedRecord(inputs, solution, errors);
+int runProgram(std::istream& in, std::ostream& out, std::ostream& errors, ShowOutcome showOutcome) {
+    const RunOutcome outcome = writeReport(in, out);
+    appendSavedRecord(outcome.inputs, outcome.solution, errors);
     printClosingNotes(out);
+    if (showOutcome) showOutcome(outcome);
     waitForKey();
     return 0;
 }

@@ -3,7 +3,7 @@
 #include <sstream>
 #include <string>
 
-#include "record/append_file.hpp"
+#include "platform/append_file.hpp"
 #include "record/record_text.hpp"
 
 namespace parabeam {

@@ -1,6 +1,6 @@
 'use strict';
 // The beam, its shear force and its bending moment, drawn as SVG from the
-// module's description (console/diagram_description.hpp). Every number comes
+// module's description (web/diagram_description.hpp). Every number comes
 // as the program's own text: drawn at its value, labelled with its text.
 const SVG_NAMESPACE = 'http://www.w3.org/2000/svg';
 const WIDTH = 480;

@@ -44,8 +44,8 @@ async function startRun() {
     terminal: page.terminal,
     files: page.files,
     onError: showError,
-    onKeyWait: (answersRead) => {
-      showDiagrams(answersRead);
+    onOutcome: showDiagrams,
+    onKeyWait: () => {
       page.status.textContent = 'Press any key in the console to end the run.';
     },
   });
@@ -71,19 +71,13 @@ function showError(text) {
   page.errors.append(text);
 }
 
-function showDiagrams(answersRead) {
-  const { module } = page;
-  const address = module._malloc(Math.max(answersRead.length, 1));
+function showDiagrams(description) {
   try {
-    module.HEAPU8.set(answersRead, address);
-    const description = module.UTF8ToString(module._parabeamDiagrams(address, answersRead.length));
     drawDiagrams(page.diagrams, JSON.parse(description));
   } catch (error) {
     // The run goes on whatever happens to its drawing.
     page.diagrams.replaceChildren(htmlElement('p', { class: 'reason' },
       `The diagrams could not be drawn: ${error}`));
-  } finally {
-    module._free(address);
   }
 }
 

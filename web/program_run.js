@@ -1,24 +1,24 @@
 'use strict';
 // One run of the program: the page's side of the module's console streams,
-// key wait and record file (console/*_web.cpp and record/append_file_web.cpp
-// call these as Module.page), and what the run leaves: its standard output,
-// byte for byte, and every byte its reads were given.
+// key wait, record file and outcome (web/page_bridge.cpp calls these as
+// Module.page), and what the run leaves: its standard output, byte for byte.
 class ProgramRun {
   #terminal;
   #editor;
   #files;
   #onError;
+  #onOutcome;
   #onKeyWait;
   #output = [];
-  #given = [];
   #lineLeft = null; // the part of a long line beyond the last read's room
   #keyPressed = null;
 
-  constructor({ terminal, files, onError, onKeyWait }) {
+  constructor({ terminal, files, onError, onOutcome, onKeyWait }) {
     this.#terminal = terminal;
     this.#editor = new LineEditor((text) => terminal.write(text));
     this.#files = files;
     this.#onError = onError;
+    this.#onOutcome = onOutcome;
     this.#onKeyWait = onKeyWait;
   }
 
@@ -42,7 +42,6 @@ class ProgramRun {
     }
     const piece = this.#lineLeft.slice(0, room);
     this.#lineLeft = this.#lineLeft.length > room ? this.#lineLeft.slice(room) : null;
-    this.#given.push(piece);
     return piece;
   }
 
@@ -55,8 +54,14 @@ class ProgramRun {
     }
   }
 
+  // What the run computed, as JSON text (web/diagram_description.hpp), once
+  // the run is over but for its key wait.
+  showOutcome(json) {
+    this.#onOutcome(json);
+  }
+
   waitForKey() {
-    this.#onKeyWait(joinBytes(this.#given));
+    this.#onKeyWait();
     if (this.#editor.takeTypeahead()) return Promise.resolve();
     return new Promise((resolve) => {
       this.#keyPressed = resolve;

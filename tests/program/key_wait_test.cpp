@@ -10,7 +10,7 @@
 #include <optional>
 #include <thread>
 
-#include "console/raw_mode_posix.hpp"
+#include "platform/raw_mode_posix.hpp"
 #include "support/expected_data.hpp"
 #include "support/named_case.hpp"
 #include "support/terminal_run.hpp"

@@ -3,18 +3,17 @@
 #include <sstream>
 
 #include "record/record_text.hpp"
-#include "solver/horizontal_case.hpp"
 
 namespace parabeam::testing {
 
-InMemoryRun runAfterDialogue(const BeamInputs& inputs) {
+InMemoryRun runInMemory(std::string_view answers) {
     InMemoryRun run;
-    std::ostringstream report;
-    solveVerticalReactions(inputs, run.solution, report);
-    reportHorizontalCase(inputs, report);
+    std::istringstream in{std::string(answers)};
+    std::ostringstream console;
+    run.outcome = writeReport(in, console);
     std::ostringstream record;
-    writeSavedRecord(inputs, run.solution, record);
-    run.report = std::move(report).str();
+    writeSavedRecord(run.outcome.inputs, run.outcome.solution, record);
+    run.console = std::move(console).str();
     run.record = std::move(record).str();
     return run;
 }

@@ -1,20 +1,20 @@
 #pragma once
-// What the program reports and records once it has its entries, composed in
-// memory by its own phases: the derivation, the horizontal case, the record.
-// Shared by the hostile-input sweep and the fuzz target.
+// The pure part of a run on given answers, all in memory: what the program
+// writes on the console before the closing notes, the record it saves, and the
+// outcome it hands on. Shared by the hostile-input sweep and the fuzz target.
 #include <string>
+#include <string_view>
 
-#include "console/beam_inputs.hpp"
-#include "solver/beam_solution.hpp"
+#include "console/run_report.hpp"
 
 namespace parabeam::testing {
 
 struct InMemoryRun {
-    BeamSolution solution;
-    std::string report; // the console lines between the dialogue and the closing notes
+    RunOutcome outcome;
+    std::string console; // from the banner to the horizontal case
     std::string record;
 };
 
-InMemoryRun runAfterDialogue(const BeamInputs& inputs);
+InMemoryRun runInMemory(std::string_view answers);
 
 } // namespace parabeam::testing

@@ -6,6 +6,9 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "support/solution_fields.hpp"
+#include "support/text.hpp"
+
 namespace parabeam::testing {
 namespace {
 
@@ -180,6 +183,41 @@ BeamInputs referenceInputs(const ReferenceEntries& entries) {
         keptPart(*entries.words[i]).copy(words[i]->text.data(), UnitWord::kMaxLength);
     }
     return inputs;
+}
+
+std::string differenceFromReference(const RunOutcome& outcome, std::string_view input) {
+    const ReferenceEntries entries = readReferenceEntries(input);
+    const BeamInputs expected = referenceInputs(entries);
+    const double BeamInputs::*reals[] = {&BeamInputs::triangleLength,
+                                         &BeamInputs::beamLength,
+                                         &BeamInputs::height,
+                                         &BeamInputs::triangleWeight,
+                                         &BeamInputs::rectangleWeight,
+                                         &BeamInputs::leftHorizontalForce,
+                                         &BeamInputs::rightHorizontalForce};
+    for (std::size_t i = 0; i < std::size(reals); ++i) {
+        const double stored = outcome.inputs.*reals[i];
+        if (!sameDouble(stored, expected.*reals[i]))
+            return "real entry " + std::to_string(i + 1) + " is " + exactText(stored) +
+                   ", expected " + exactText(expected.*reals[i]);
+    }
+    const UnitWord BeamInputs::*words[] = {&BeamInputs::weightUnit, &BeamInputs::forceUnit,
+                                           &BeamInputs::lengthUnit};
+    for (std::size_t i = 0; i < std::size(words); ++i) {
+        const UnitWord& stored = outcome.inputs.*words[i];
+        if (stored.text != (expected.*words[i]).text)
+            return "unit word " + std::to_string(i + 1) + " is " + visible(stored.view()) +
+                   ", expected " + visible((expected.*words[i]).view());
+    }
+    int answersTaken = 0;
+    for (const auto& real : entries.reals)
+        answersTaken += real ? 1 : 0;
+    for (const auto& word : entries.words)
+        answersTaken += word ? 1 : 0;
+    if (outcome.answersRead != answersTaken)
+        return std::to_string(outcome.answersRead) + " answers counted as read, expected " +
+               std::to_string(answersTaken);
+    return {};
 }
 
 } // namespace parabeam::testing

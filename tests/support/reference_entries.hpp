@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "console/beam_inputs.hpp"
+#include "console/run_report.hpp"
 
 namespace parabeam::testing {
 
@@ -24,5 +25,9 @@ ReferenceEntries readReferenceEntries(std::string_view input);
 // The BeamInputs those entries leave: unread reals 0.0, words cut to 19 bytes
 // less a UTF-8 character the cut would split, unread words empty.
 BeamInputs referenceInputs(const ReferenceEntries& entries);
+
+// Empty when `outcome` holds the entries `input` gives and counts the answers
+// they took; otherwise the first difference, both ways.
+std::string differenceFromReference(const RunOutcome& outcome, std::string_view input);
 
 } // namespace parabeam::testing

@@ -1,34 +1,20 @@
-#include "console/platform_setup.hpp"
-
-#include <emscripten.h>
+#include "platform/platform_setup.hpp"
 
 #include <iostream>
 #include <memory>
 #include <streambuf>
 
+#include "web/page_bridge.hpp"
+
 namespace parabeam {
 namespace {
-
-// The page's side (web/program_run.js): one line typed at its console at a
-// time, at most `capacity` bytes of it per call; nothing at the end of input.
-EM_ASYNC_JS(int, awaitTypedBytes, (char* buffer, int capacity), {
-    const bytes = await Module.page.readInput(capacity);
-    HEAPU8.set(bytes, buffer);
-    return bytes.length;
-});
-
-EM_JS(void, showOnPage, (int channel, const char* bytes, int length),
-      { Module.page.write(channel, HEAPU8.slice(bytes, bytes + length)); });
-
-constexpr int kOutputChannel = 1;
-constexpr int kErrorChannel = 2;
 
 // Each read waits for the next line the user sends, as a terminal's does.
 class PageInput : public std::streambuf {
   protected:
     int_type underflow() override {
         if (ended_) return traits_type::eof();
-        const int count = awaitTypedBytes(buffer_, sizeof buffer_);
+        const int count = page::awaitTypedBytes(buffer_, sizeof buffer_);
         if (count <= 0) {
             ended_ = true; // like a closed pipe: no line comes after the end
             return traits_type::eof();
@@ -59,7 +45,8 @@ class PageOutput : public std::streambuf {
         return c;
     }
     int sync() override {
-        if (pptr() > pbase()) showOnPage(channel_, pbase(), static_cast<int>(pptr() - pbase()));
+        if (pptr() > pbase())
+            page::show(channel_, {pbase(), static_cast<std::size_t>(pptr() - pbase())});
         setp(buffer_, buffer_ + sizeof buffer_);
         return 0;
     }
@@ -71,8 +58,8 @@ class PageOutput : public std::streambuf {
 
 struct PageStreams {
     PageInput input;
-    PageOutput output{kOutputChannel};
-    PageOutput errors{kErrorChannel};
+    PageOutput output{page::kOutputChannel};
+    PageOutput errors{page::kErrorChannel};
 };
 
 } // namespace

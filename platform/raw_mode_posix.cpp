@@ -1,4 +1,4 @@
-#include "console/raw_mode_posix.hpp"
+#include "platform/raw_mode_posix.hpp"
 
 #include <cerrno>
 #include <csignal>

@@ -1,11 +1,11 @@
-#include "console/key_wait.hpp"
+#include "platform/key_wait.hpp"
 
 #include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
 
-#include "console/raw_mode_posix.hpp"
+#include "platform/raw_mode_posix.hpp"
 
 namespace parabeam {
 namespace {

@@ -1,14 +1,10 @@
-#include "console/diagram_description.hpp"
+#include "web/diagram_description.hpp"
 
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>
 
-#include "console/dialogue.hpp"
-#include "console/input_reader.hpp"
 #include "console/number_format.hpp"
-#include "solver/beam_solution.hpp"
 #include "solver/load_diagrams.hpp"
 
 namespace parabeam {
@@ -17,27 +13,6 @@ namespace {
 constexpr int kStepsPerSegment = 48;
 // Prompts (1) to (7) ask for numbers, before the three unit words.
 constexpr int kNumberCount = 7;
-
-struct ReplayedAnswers {
-    BeamInputs inputs;
-    bool allNumbersRead = false;
-};
-
-// The same bytes give the same entries and the same failed read as in the run.
-ReplayedAnswers replayAnswers(std::string_view answersRead) {
-    ReplayedAnswers replay;
-    std::istringstream answers{std::string(answersRead)};
-    std::ostringstream promptsNotShown;
-    readInputs(replay.inputs, answers, promptsNotShown);
-
-    std::istringstream numbers{std::string(answersRead)};
-    double number = 0.0;
-    int numbersRead = 0;
-    while (numbersRead < kNumberCount && readReal(numbers, number))
-        ++numbersRead;
-    replay.allNumbersRead = numbersRead == kNumberCount;
-    return replay;
-}
 
 void appendString(std::string& json, std::string_view text) {
     constexpr char kHex[] = "0123456789abcdef";
@@ -131,18 +106,17 @@ std::string describe(const BeamInputs& inputs, const BeamSolution& solution,
 
 } // namespace
 
-std::string describeDiagrams(std::string_view answersRead) {
-    const ReplayedAnswers replay = replayAnswers(answersRead);
-    const BeamSolution solution = computeBeamSolution(replay.inputs);
+std::string describeDiagrams(const RunOutcome& outcome) {
+    const bool allNumbersRead = outcome.answersRead >= kNumberCount;
     const LoadDiagrams diagrams =
-        loadDiagrams(replay.inputs, solution, replay.allNumbersRead, kStepsPerSegment);
+        loadDiagrams(outcome.inputs, outcome.solution, allNumbersRead, kStepsPerSegment);
     if (!diagrams.reason.empty()) {
         std::string json = "{";
         appendKey(json, "reason");
         appendString(json, diagrams.reason);
         return json + "}";
     }
-    return describe(replay.inputs, solution, diagrams);
+    return describe(outcome.inputs, outcome.solution, diagrams);
 }
 
 } // namespace parabeam

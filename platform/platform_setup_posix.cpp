@@ -1,8 +1,8 @@
-#include "console/platform_setup.hpp"
+#include "platform/platform_setup.hpp"
 
 #include <csignal>
 
-#include "console/waiting_stream_buffers.hpp"
+#include "platform/waiting_stream_buffers.hpp"
 
 namespace parabeam {
 

@@ -1,4 +1,4 @@
-#include "console/key_wait.hpp"
+#include "platform/key_wait.hpp"
 
 #include <windows.h>
 

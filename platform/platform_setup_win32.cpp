@@ -1,4 +1,4 @@
-#include "console/platform_setup.hpp"
+#include "platform/platform_setup.hpp"
 
 #include <cstdio>
 #include <fcntl.h>

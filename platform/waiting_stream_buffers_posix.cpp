@@ -1,4 +1,4 @@
-#include "console/waiting_stream_buffers.hpp"
+#include "platform/waiting_stream_buffers.hpp"
 
 #include <cerrno>
 #include <cstdio>

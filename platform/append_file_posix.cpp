@@ -1,4 +1,4 @@
-#include "record/append_file.hpp"
+#include "platform/append_file.hpp"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,0 +1,19 @@
+#include "console/run_report.hpp"
+
+#include "console/banner.hpp"
+#include "console/dialogue.hpp"
+#include "solver/horizontal_case.hpp"
+
+namespace parabeam {
+
+RunOutcome writeReport(std::istream& in, ReportSink& console) {
+    RunOutcome outcome;
+    printBanner(console);
+    printFigure(console);
+    outcome.answersRead = readInputs(outcome.inputs, in, console);
+    solveVerticalReactions(outcome.inputs, outcome.solution, console);
+    reportHorizontalCase(outcome.inputs, console);
+    return outcome;
+}
+
+} // namespace parabeam

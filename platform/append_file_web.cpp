@@ -1,0 +1,16 @@
+#include "platform/append_file.hpp"
+
+#include <utility>
+
+#include "web/page_bridge.hpp"
+
+namespace parabeam {
+
+// The browser keeps the file in its storage (web/stored_files.js), which takes
+// each append whole.
+AppendResult appendToFile(const char* path, std::string_view text) {
+    if (auto reason = page::appendToStoredFile(path, text)) return {false, std::move(*reason)};
+    return {true, {}};
+}
+
+} // namespace parabeam

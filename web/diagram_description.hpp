@@ -1,0 +1,15 @@
+#pragma once
+// The diagrams of a run for the browser edition's page, as JSON text.
+#include <string>
+
+#include "console/run_report.hpp"
+
+namespace parabeam {
+
+// The shear force and bending moment diagrams of the beam the run solved:
+// {"reason": sentence} when they cannot be drawn, otherwise the units, the
+// beam, the forces, the sections at Pt-A, Pt-E, Pt-B and of the largest moment,
+// and the curve. Every number is a string in the program's own format.
+std::string describeDiagrams(const RunOutcome& outcome);
+
+} // namespace parabeam
