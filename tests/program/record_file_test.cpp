@@ -98,5 +98,19 @@ TEST(RecordFile, NoInputAtAllStillAppendsOneRecord) {
     EXPECT_EQ(lines[15], std::string(118, '-'));
 }
 
+// Unit words of the full 19 bytes are written whole, wherever they stand.
+TEST(RecordFile, LongestUnitWordsWrittenWhole) {
+    const std::string unit19 = "abcdefghijklmnopqrs";
+    TempDir dir;
+    runIn(dir.path(), ("3 9 2 4 2 0 5 " + unit19 + " " + unit19 + " " + unit19 + "\n").c_str());
+    const std::string saved = readFile(dir.path() / "data-values.dat");
+    const auto lines = splitLines(saved);
+    ASSERT_EQ(lines.size(), 16u);
+    EXPECT_EQ(lines[5],
+              " The Total Horizontal Distance Of The Rectangular Beam Only Is = 6 " + unit19);
+    EXPECT_EQ(lines[7], " The Entire Weight Of The Triangular Beam Is = 4 " + unit19);
+    EXPECT_EQ(lines[14], " Derived Values 2 :: ==> By = 8.66667 " + unit19);
+}
+
 } // namespace
 } // namespace parabeam::testing

@@ -78,83 +78,73 @@ void writeAllTo(int fd, std::string_view bytes) {
     }
 }
 
-} // namespace
+// Where the program's standard streams come from and go to.
+struct Plumbing {
+    fs::path inPath, outPath, errPath; // files in the run's scratch directory
+    int stdinPipe[2] = {-1, -1};       // lateNonBlockingInput
+    int stdoutPipe[2] = {-1, -1};      // closedStdout, slowNonBlockingOutput
+};
 
-RunResult runBinary(const RunOptions& options) {
-    TempDir scratch; // input and captured output live here, not in the run's directory
-    const fs::path inPath = scratch.path() / "stdin";
-    const fs::path outPath = scratch.path() / "stdout";
-    const fs::path errPath = scratch.path() / "stderr";
-    if (options.input) writeFile(inPath, *options.input);
-
-    int stdinPipe[2] = {-1, -1};
+Plumbing makePlumbing(const RunOptions& options, const fs::path& scratch) {
+    Plumbing plumbing{scratch / "stdin", scratch / "stdout", scratch / "stderr"};
+    if (options.input) writeFile(plumbing.inPath, *options.input);
     if (options.lateNonBlockingInput) {
-        makePipe(stdinPipe);
-        setNonBlocking(stdinPipe[0]); // the program's end, shared with whoever set it
+        makePipe(plumbing.stdinPipe);
+        setNonBlocking(plumbing.stdinPipe[0]); // the program's end, shared with whoever set it
     }
-    int stdoutPipe[2] = {-1, -1};
-    if (options.closedStdout || options.slowNonBlockingOutput) makePipe(stdoutPipe);
+    if (options.closedStdout || options.slowNonBlockingOutput) makePipe(plumbing.stdoutPipe);
     if (options.slowNonBlockingOutput) {
 #ifdef F_SETPIPE_SZ
-        ::fcntl(stdoutPipe[1], F_SETPIPE_SZ, kSmallPipeBytes);
+        ::fcntl(plumbing.stdoutPipe[1], F_SETPIPE_SZ, kSmallPipeBytes);
 #endif
-        setNonBlocking(stdoutPipe[1]);
-        setNonBlocking(stdoutPipe[0]);
+        setNonBlocking(plumbing.stdoutPipe[1]);
+        setNonBlocking(plumbing.stdoutPipe[0]);
     }
+    return plumbing;
+}
 
-    const std::string program = programPath().string();
-    // Made before the fork: the child of a threaded process only execs.
-    std::vector<char*> command;
-    for (const std::string& word : options.launcher)
-        command.push_back(const_cast<char*>(word.c_str()));
-    command.push_back(const_cast<char*>(program.c_str()));
-    command.push_back(nullptr);
-    const pid_t child = ::fork();
-    if (child < 0) throw std::runtime_error("fork failed");
-    if (child == 0) {
-        ::setsid(); // no controlling terminal: the key wait must return at once
-        if (::chdir(options.workingDirectory.c_str()) != 0) ::_exit(126);
-        if (options.lateNonBlockingInput) {
-            ::dup2(stdinPipe[0], 0);
-        } else if (options.input) {
-            const int in = ::open(inPath.c_str(), O_RDONLY);
-            ::dup2(in, 0);
-            ::close(in);
-        } else {
-            ::close(0);
-        }
-        if (stdoutPipe[1] >= 0) {
-            ::dup2(stdoutPipe[1], 1);
-        } else {
-            const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            ::dup2(out, 1);
-            ::close(out);
-        }
-        const int err =
-            options.errorsAppendedTo
-                ? ::open(options.errorsAppendedTo->c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600)
-                : ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        ::dup2(err, 2);
-        ::close(err);
-        if (options.fileSizeLimit) {
-            const rlimit limit{*options.fileSizeLimit, *options.fileSizeLimit};
-            if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(125);
-        }
-        // As a shell would start it.
-        ::signal(SIGPIPE, SIG_DFL);
-        ::signal(SIGXFSZ, SIG_DFL);
-        ::execvp(command[0], command.data());
-        ::_exit(127);
+void redirect(const fs::path& path, int flags, int target) {
+    const int fd = ::open(path.c_str(), flags, 0600);
+    ::dup2(fd, target);
+    ::close(fd);
+}
+
+// In the child: its own session without a terminal (the key wait must return
+// at once), the streams in place, then the program, started as a shell would.
+[[noreturn]] void execProgram(const RunOptions& options, const Plumbing& plumbing,
+                              char* const* command) {
+    ::setsid();
+    if (::chdir(options.workingDirectory.c_str()) != 0) ::_exit(126);
+    if (options.lateNonBlockingInput)
+        ::dup2(plumbing.stdinPipe[0], 0);
+    else if (options.input)
+        redirect(plumbing.inPath, O_RDONLY, 0);
+    else
+        ::close(0);
+    if (plumbing.stdoutPipe[1] >= 0)
+        ::dup2(plumbing.stdoutPipe[1], 1);
+    else
+        redirect(plumbing.outPath, O_WRONLY | O_CREAT | O_TRUNC, 1);
+    if (options.errorsAppendedTo)
+        redirect(*options.errorsAppendedTo, O_WRONLY | O_CREAT | O_APPEND, 2);
+    else
+        redirect(plumbing.errPath, O_WRONLY | O_CREAT | O_TRUNC, 2);
+    if (options.fileSizeLimit) {
+        const rlimit limit{*options.fileSizeLimit, *options.fileSizeLimit};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(125);
     }
-    if (stdoutPipe[1] >= 0) ::close(stdoutPipe[1]);
-    if (options.closedStdout)
-        ::close(stdoutPipe[0]); // the reader is gone before the program writes
-    int inputWriter = stdinPipe[1];
-    const int outputReader = options.slowNonBlockingOutput ? stdoutPipe[0] : -1;
+    ::signal(SIGPIPE, SIG_DFL);
+    ::signal(SIGXFSZ, SIG_DFL);
+    ::execvp(command[0], command);
+    ::_exit(127);
+}
 
-    RunResult result;
+// Until the program ends or the time is up: late input written once, a slow
+// reader's output drained every so often. Returns the wait status.
+int superviseRun(pid_t child, const RunOptions& options, Plumbing& plumbing, RunResult& result) {
+    int inputWriter = plumbing.stdinPipe[1];
+    const int outputReader = options.slowNonBlockingOutput ? plumbing.stdoutPipe[0] : -1;
     const auto started = Clock::now();
-    const auto deadline = started + options.timeout;
     auto nextRead = started + kSlowReaderPause;
     int status = 0;
     for (;;) {
@@ -164,7 +154,6 @@ RunResult runBinary(const RunOptions& options) {
             // breaking the pipe should the program have ended already.
             writeAllTo(inputWriter, options.input.value_or(""));
             ::close(inputWriter);
-            ::close(stdinPipe[0]);
             inputWriter = -1;
         }
         if (outputReader >= 0 && now >= nextRead) {
@@ -174,7 +163,7 @@ RunResult runBinary(const RunOptions& options) {
         const pid_t done = ::waitpid(child, &status, WNOHANG);
         if (done == child) break;
         if (done < 0 && errno != EINTR) throw std::runtime_error("waitpid failed");
-        if (now > deadline) {
+        if (now > started + options.timeout) {
             ::kill(child, SIGKILL);
             ::waitpid(child, &status, 0);
             result.timedOut = true;
@@ -182,23 +171,46 @@ RunResult runBinary(const RunOptions& options) {
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
-    if (inputWriter >= 0) {
-        ::close(inputWriter);
-        ::close(stdinPipe[0]);
-    }
+    if (inputWriter >= 0) ::close(inputWriter);
+    return status;
+}
+
+} // namespace
+
+RunResult runBinary(const RunOptions& options) {
+    TempDir scratch; // input and captured output live here, not in the run's directory
+    Plumbing plumbing = makePlumbing(options, scratch.path());
+    const std::string program = programPath().string();
+    // Made before the fork: the child of a threaded process only execs.
+    std::vector<char*> command;
+    for (const std::string& word : options.launcher)
+        command.push_back(const_cast<char*>(word.c_str()));
+    command.push_back(const_cast<char*>(program.c_str()));
+    command.push_back(nullptr);
+
+    const pid_t child = ::fork();
+    if (child < 0) throw std::runtime_error("fork failed");
+    if (child == 0) execProgram(options, plumbing, command.data());
+    if (plumbing.stdoutPipe[1] >= 0) ::close(plumbing.stdoutPipe[1]);
+    if (options.closedStdout)
+        ::close(plumbing.stdoutPipe[0]); // the reader is gone before the program writes
+
+    RunResult result;
+    const int status = superviseRun(child, options, plumbing, result);
+    if (plumbing.stdinPipe[0] >= 0) ::close(plumbing.stdinPipe[0]);
     if (!result.timedOut && WIFEXITED(status)) {
         result.exited = true;
         result.exitStatus = WEXITSTATUS(status);
     } else if (WIFSIGNALED(status)) {
         result.signal = WTERMSIG(status);
     }
-    if (outputReader >= 0) { // the program is gone: the rest is in the pipe
-        drainPipe(outputReader, result.out);
-        ::close(outputReader);
+    if (options.slowNonBlockingOutput) { // the program is gone: the rest is in the pipe
+        drainPipe(plumbing.stdoutPipe[0], result.out);
+        ::close(plumbing.stdoutPipe[0]);
     } else {
-        result.out = readFile(outPath);
+        result.out = readFile(plumbing.outPath);
     }
-    result.err = readFile(errPath);
+    result.err = readFile(plumbing.errPath);
     return result;
 }
 
