@@ -1,24 +1,26 @@
-'use strict';
-// One run of the program: the page's side of the module's console streams,
-// key wait and record file (console/*_web.cpp and record/append_file_web.cpp
-// call these as Module.page), and what the run leaves: its standard output,
-// byte for byte, and every byte its reads were given.
-class ProgramRun {
+// One run of the program, the page's side of it: the console's lines for its
+// reads, its output shown and kept byte for byte, its key wait, its records,
+// and its outcome for the diagrams. The module reaches these only through
+// module_contract.js.
+import { LineEditor } from './line_editor.js';
+
+export class ProgramRun {
   #terminal;
   #editor;
   #files;
   #onError;
+  #onOutcome;
   #onKeyWait;
   #output = [];
-  #given = [];
   #lineLeft = null; // the part of a long line beyond the last read's room
   #keyPressed = null;
 
-  constructor({ terminal, files, onError, onKeyWait }) {
+  constructor({ terminal, files, onError, onOutcome, onKeyWait }) {
     this.#terminal = terminal;
     this.#editor = new LineEditor((text) => terminal.write(text));
     this.#files = files;
     this.#onError = onError;
+    this.#onOutcome = onOutcome;
     this.#onKeyWait = onKeyWait;
   }
 
@@ -42,7 +44,6 @@ class ProgramRun {
     }
     const piece = this.#lineLeft.slice(0, room);
     this.#lineLeft = this.#lineLeft.length > room ? this.#lineLeft.slice(room) : null;
-    this.#given.push(piece);
     return piece;
   }
 
@@ -55,8 +56,12 @@ class ProgramRun {
     }
   }
 
+  showOutcome(jsonText) {
+    this.#onOutcome(jsonText);
+  }
+
   waitForKey() {
-    this.#onKeyWait(joinBytes(this.#given));
+    this.#onKeyWait();
     if (this.#editor.takeTypeahead()) return Promise.resolve();
     return new Promise((resolve) => {
       this.#keyPressed = resolve;
@@ -68,7 +73,7 @@ class ProgramRun {
   }
 }
 
-function joinBytes(pieces) {
+export function joinBytes(pieces) {
   const joined = new Uint8Array(pieces.reduce((length, piece) => length + piece.length, 0));
   let offset = 0;
   for (const piece of pieces) {

@@ -1,14 +1,20 @@
-'use strict';
 // The program's files in the browser's storage (localStorage), kept across
 // runs and reloads. A file's bytes are stored one per character (0 to 255), so
 // whatever bytes a record holds come back exactly.
-class StoredFiles {
+export class StoredFiles {
   static #prefix = 'parabeam/';
+  #storage;
+
+  // storage: a function giving the Web Storage, which may throw when the
+  // browser does not allow storage.
+  constructor(storage) {
+    this.#storage = storage;
+  }
 
   // Appends; returns null when saved, or the reason for the program's error line.
   append(name, bytes) {
     try {
-      const storage = window.localStorage;
+      const storage = this.#storage();
       const key = StoredFiles.#prefix + name;
       storage.setItem(key, (storage.getItem(key) ?? '') + bytesToText(bytes));
       return null;
@@ -21,7 +27,7 @@ class StoredFiles {
 
   read(name) {
     try {
-      return textToBytes(window.localStorage.getItem(StoredFiles.#prefix + name) ?? '');
+      return textToBytes(this.#storage().getItem(StoredFiles.#prefix + name) ?? '');
     } catch {
       return new Uint8Array(0);
     }
@@ -29,7 +35,7 @@ class StoredFiles {
 
   remove(name) {
     try {
-      window.localStorage.removeItem(StoredFiles.#prefix + name);
+      this.#storage().removeItem(StoredFiles.#prefix + name);
     } catch {
       // Storage that cannot be reached holds nothing to remove.
     }
