@@ -57,8 +57,8 @@ export class StoredFiles {
   // back, and the random part keeps pages that save in the same millisecond apart.
   #newKey(name) {
     this.#lastTime = Math.max(this.#now(), this.#lastTime + 1);
-    const random = crypto.getRandomValues(new Uint32Array(2));
-    const suffix = Array.from(random, (part) => part.toString(16).padStart(8, '0')).join('');
+    const suffix = [0, 0].map(() =>
+      Math.floor(Math.random() * 2 ** 32).toString(16).padStart(8, '0')).join('');
     return `${PREFIX}${name}/${String(this.#lastTime).padStart(TIME_DIGITS, '0')}-${suffix}`;
   }
 }
