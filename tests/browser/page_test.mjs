@@ -84,8 +84,10 @@ function runNative(stdinPerRun, { recordIsFolder = false } = {}) {
 
 class PageSession {
   // downloads: the folder for downloads, which the browser has one of for all
-  // its pages at a time; a new one when not given.
-  static async open({ storageFull = false, timePrompt = false, downloads = null } = {}) {
+  // its pages at a time; a new one when not given. failOnce: the first error
+  // line the program writes throws inside the module, failing its run.
+  static async open({ storageFull = false, timePrompt = false, downloads = null,
+    failOnce = false } = {}) {
     const session = new PageSession();
     session.page = await browser.newPage();
     session.problems = [];
@@ -103,6 +105,25 @@ class PageSession {
       await session.page.evaluateOnNewDocument(() => {
         Storage.prototype.setItem = () => {
           throw new DOMException('The quota has been exceeded.', 'QuotaExceededError');
+        };
+      });
+    }
+    if (failOnce) {
+      await session.page.evaluateOnNewDocument(() => {
+        const decode = TextDecoder.prototype.decode;
+        let failed = false;
+        TextDecoder.prototype.decode = function decodeOrFail(...input) {
+          const text = decode.apply(this, input);
+          if (failed || !text.includes('data-values.dat')) return text;
+          failed = true;
+          throw new Error('the error line could not be shown');
+        };
+        // Each module the page makes is compiled and instantiated once.
+        const instantiate = WebAssembly.instantiate;
+        window.modulesMade = 0;
+        WebAssembly.instantiate = (...input) => {
+          window.modulesMade += 1;
+          return instantiate.apply(WebAssembly, input);
         };
       });
     }
@@ -323,4 +344,28 @@ test('two tabs saving at once keep both records, after the earlier single-key fi
   await tabs[0].page.bringToFront();
   assert.equal((await tabs[0].download('download-records', 'data-values.dat')).length, 0);
   for (const tab of tabs) await tab.close();
+});
+
+// A run that fails inside the module (a call from it throws) says so and
+// offers Run again, which gets a fresh module: its run is the console
+// program's, byte for byte.
+test('after a run that failed inside the module, the next run has a fresh module', async () => {
+  const answers = '3 9 2 4 2 0 5 kN/m kN m\n';
+  const native = runNative([answers], { recordIsFolder: true });
+  const session = await PageSession.open({ storageFull: true, failOnce: true });
+  await session.type(answers);
+  await session.waitForStatus('The run stopped with an error: Error: the error line could not be shown');
+  assert.equal(await session.page.$eval('#run-again', (button) => button.hidden), false);
+  await session.page.keyboard.press('Enter'); // Run again has the focus
+  await session.waitForConsole(/\(1\) Enter Value/);
+  assert.equal(await session.page.evaluate(() => window.modulesMade), 2);
+  await session.type(answers);
+  await session.waitForStatus('Press any key');
+  await session.page.keyboard.press('Enter');
+  await session.waitForStatus('The run has ended.');
+  assertSameBytes(await session.download('save-transcript', 'transcript.txt'),
+    native.runs[0].transcript, 'transcript of the run after the failed one');
+  const line = native.runs[0].errors.replace(/: [^:]*\n$/, ": No space left in the browser's storage");
+  assert.equal((await session.text('errors')).trim(), line);
+  await session.close();
 });
