@@ -26,17 +26,22 @@ const result = await esbuild.build({
   bundle: true,
   write: false,
   metafile: true,
-  // A classic script: it starts sooner than a module script, and from file://.
+  // A classic script runs as soon as the parser reaches it; a module script
+  // would wait for the whole document.
   format: 'iife',
   platform: 'browser',
   minify: true,
-  legalComments: 'inline',
+  legalComments: 'inline', // xterm.js's licence stays with its code
   nodePaths: [join(resolve(packages), 'node_modules')],
   alias: { 'parabeam-compiled-program': resolve(program) },
   logLevel: 'silent',
 });
-for (const warning of result.warnings) console.error(esbuild.formatMessagesSync([warning], { kind: 'warning' }).join(''));
-if (result.warnings.length > 0) process.exit(1);
+// The bundler's warnings fail the build too: each names something that may
+// not work in the browser.
+if (result.warnings.length > 0) {
+  console.error(esbuild.formatMessagesSync(result.warnings, { kind: 'warning' }).join(''));
+  process.exit(1);
+}
 
 const bundled = (extension) => result.outputFiles.find((file) => file.path.endsWith(extension)).text;
 const page = readFileSync(join(here, 'page.html'), 'utf8')
