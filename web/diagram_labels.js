@@ -1,4 +1,4 @@
-// Where the diagrams' value labels go, so that each stays by its point, none
+// Where the diagrams' labels go, so that each stays by its point, none
 // covers another and all stay inside the drawing. A label is
 // {x, y, anchor, text}: y is its baseline, anchor its SVG text-anchor.
 import { LEFT, RIGHT, WIDTH } from './diagram_scale.js';
