@@ -1,10 +1,9 @@
-'use strict';
 // The console's line editing, as a terminal does it for a program reading its
 // standard input: typed characters are echoed, Backspace takes back the last
 // one, Enter sends the line with its line feed, and Ctrl+D at the start of a
 // line is the end of input. Lines sent before the program reads them wait in
 // order, like a terminal's typeahead.
-class LineEditor {
+export class LineEditor {
   #echo;
   #line = '';
   #sent = []; // lines not read yet; null marks the end of input

@@ -1,6 +1,13 @@
-'use strict';
 // The page: the console, one run of the program after another, the buttons and
-// the diagrams.
+// the diagrams. The bundler starts here.
+import { FitAddon } from '@xterm/addon-fit';
+import { Terminal } from '@xterm/xterm';
+import { drawDiagrams } from './diagrams.js';
+import { CompiledProgram } from './module_contract.js';
+import { htmlElement } from './page_elements.js';
+import { ProgramRun } from './program_run.js';
+import { StoredFiles } from './stored_files.js';
+
 const RECORD_FILE = 'data-values.dat';
 
 const page = {
@@ -8,10 +15,10 @@ const page = {
   terminal: new Terminal({ convertEol: true, cursorBlink: true, scrollback: 5000,
     fontFamily: 'Menlo, Consolas, monospace', fontSize: 14 }),
   fit: new FitAddon(),
-  files: new StoredFiles(),
+  files: new StoredFiles(() => window.localStorage),
+  program: new CompiledProgram(),
   run: null, // the run shown: under way, or the last one
   running: false,
-  module: null,
   status: document.getElementById('status'),
   errors: document.getElementById('errors'),
   diagrams: document.getElementById('diagrams'),
@@ -51,11 +58,10 @@ async function startRun() {
   });
   page.run = run;
   page.running = true;
-  page.module.page = run;
   page.terminal.focus();
   let ending = 'The run has ended.';
   try {
-    await page.module.ccall('parabeamRun', 'number', [], [], { async: true });
+    await page.program.run(run);
   } catch (error) {
     ending = `The run stopped with an error: ${error}`;
   }
@@ -71,9 +77,9 @@ function showError(text) {
   page.errors.append(text);
 }
 
-function showDiagrams(description) {
+function showDiagrams(jsonText) {
   try {
-    drawDiagrams(page.diagrams, JSON.parse(description));
+    drawDiagrams(page.diagrams, JSON.parse(jsonText));
   } catch (error) {
     // The run goes on whatever happens to its drawing.
     page.diagrams.replaceChildren(htmlElement('p', { class: 'reason' },
@@ -103,11 +109,11 @@ function setUpButtons() {
 
 (async function openPage() {
   // The browser compiles the program while the console is being set up.
-  const compiled = createParabeamModule();
+  const compiled = page.program.prepare();
   setUpConsole();
   setUpButtons();
   try {
-    page.module = await compiled;
+    await compiled;
   } catch (error) {
     page.status.textContent = `This browser cannot run the program: ${error}`;
     return;

@@ -1,8 +1,10 @@
-'use strict';
-// One run of the program: the page's side of the module's console streams,
-// key wait, record file and outcome (web/page_bridge.cpp calls these as
-// Module.page), and what the run leaves: its standard output, byte for byte.
-class ProgramRun {
+// One run of the program, the page's side of it: the console's lines for its
+// reads, its output shown and kept byte for byte, its key wait, its records,
+// and its outcome for the diagrams. The module reaches these only through
+// module_contract.js.
+import { LineEditor } from './line_editor.js';
+
+export class ProgramRun {
   #terminal;
   #editor;
   #files;
@@ -54,10 +56,8 @@ class ProgramRun {
     }
   }
 
-  // What the run computed, as JSON text (web/diagram_description.hpp), once
-  // the run is over but for its key wait.
-  showOutcome(json) {
-    this.#onOutcome(json);
+  showOutcome(jsonText) {
+    this.#onOutcome(jsonText);
   }
 
   waitForKey() {
@@ -73,7 +73,7 @@ class ProgramRun {
   }
 }
 
-function joinBytes(pieces) {
+export function joinBytes(pieces) {
   const joined = new Uint8Array(pieces.reduce((length, piece) => length + piece.length, 0));
   let offset = 0;
   for (const piece of pieces) {

@@ -83,7 +83,11 @@ function runNative(stdinPerRun, { recordIsFolder = false } = {}) {
 }
 
 class PageSession {
-  static async open({ storageFull = false, timePrompt = false } = {}) {
+  // downloads: the folder for downloads, which the browser has one of for all
+  // its pages at a time; a new one when not given. failOnce: the first error
+  // line the program writes throws inside the module, failing its run.
+  static async open({ storageFull = false, timePrompt = false, downloads = null,
+    failOnce = false } = {}) {
     const session = new PageSession();
     session.page = await browser.newPage();
     session.problems = [];
@@ -104,6 +108,25 @@ class PageSession {
         };
       });
     }
+    if (failOnce) {
+      await session.page.evaluateOnNewDocument(() => {
+        const decode = TextDecoder.prototype.decode;
+        let failed = false;
+        TextDecoder.prototype.decode = function decodeOrFail(...input) {
+          const text = decode.apply(this, input);
+          if (failed || !text.includes('data-values.dat')) return text;
+          failed = true;
+          throw new Error('the error line could not be shown');
+        };
+        // Each module the page makes is compiled and instantiated once.
+        const instantiate = WebAssembly.instantiate;
+        window.modulesMade = 0;
+        WebAssembly.instantiate = (...input) => {
+          window.modulesMade += 1;
+          return instantiate.apply(WebAssembly, input);
+        };
+      });
+    }
     if (timePrompt) {
       await session.page.evaluateOnNewDocument(() => {
         new MutationObserver((_, observer) => {
@@ -113,7 +136,7 @@ class PageSession {
         }).observe(document, { subtree: true, childList: true, characterData: true });
       });
     }
-    session.downloads = mkdtempSync(join(work, 'downloads-'));
+    session.downloads = downloads ?? mkdtempSync(join(work, 'downloads-'));
     const cdp = await session.page.createCDPSession();
     await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: session.downloads });
     await session.page.setViewport({ width: 1000, height: 1400 });
@@ -129,12 +152,13 @@ class PageSession {
   async waitForConsole(pattern) {
     await this.page.waitForFunction((source) =>
       new RegExp(source).test(document.querySelector('.xterm-rows')?.textContent ?? ''),
-    { timeout: 10000 }, pattern.source);
+    { timeout: 10000, polling: 50 }, pattern.source);
   }
 
   async waitForStatus(text) {
     await this.page.waitForFunction((wanted) =>
-      document.getElementById('status').textContent.includes(wanted), { timeout: 10000 }, text);
+      document.getElementById('status').textContent.includes(wanted),
+    { timeout: 10000, polling: 50 }, text);
   }
 
   async type(keys) {
@@ -282,5 +306,66 @@ test('records accumulate across runs and reloads; clearing asks first', async ()
     'data-values.dat after clearing was declined');
   await session.clearRecords();
   assert.equal((await session.download('download-records', 'data-values.dat')).length, 0);
+  await session.close();
+});
+
+// Two pages of the same origin (two tabs) save at the same moment: each
+// record is kept whole, after the one an earlier version of the page kept
+// under its single key, and both pages read the same file.
+test('two tabs saving at once keep both records, after the earlier single-key file', async () => {
+  const answers = ['3 9 2 4 2 0 5 kN/m kN m\n', '2.5 7 3 6 1.25 -4.5 0 N/m N ft\n',
+    '1500 4000 10 800 1200 7 -3 N/m N m\n'];
+  const [earlier, first, second] = answers.map((answer) => runNative([answer]).record);
+  // A tab in the background is not drawn, which clicks wait for: the tab
+  // clicked or typed in is brought to the front first.
+  const front = await PageSession.open();
+  const tabs = [front, await PageSession.open({ downloads: front.downloads })];
+  await tabs[0].page.bringToFront();
+  await tabs[0].clearRecords();
+  await tabs[0].page.evaluate((text) => localStorage.setItem('parabeam/data-values.dat', text),
+    earlier.toString('latin1'));
+  for (const [index, tab] of tabs.entries()) {
+    await tab.page.bringToFront();
+    await tab.type(answers[index + 1].trimEnd());
+  }
+  await Promise.all(tabs.map((tab) => tab.page.keyboard.press('Enter')));
+  const eitherOrder = [Buffer.concat([earlier, first, second]), Buffer.concat([earlier, second, first])];
+  for (const tab of tabs) {
+    await tab.page.bringToFront();
+    await tab.waitForStatus('Press any key');
+    await tab.page.keyboard.press('Enter');
+    await tab.waitForStatus('The run has ended.');
+    const saved = await tab.download('download-records', 'data-values.dat');
+    assert.ok(eitherOrder.some((expected) => saved.equals(expected)),
+      `data-values.dat is not the earlier record and both new ones:\n${saved}`);
+    assert.equal(await tab.page.$eval('#errors', (element) => element.hidden), true);
+  }
+  await tabs[1].clearRecords();
+  await tabs[0].page.bringToFront();
+  assert.equal((await tabs[0].download('download-records', 'data-values.dat')).length, 0);
+  for (const tab of tabs) await tab.close();
+});
+
+// A run that fails inside the module (a call from it throws) says so and
+// offers Run again, which gets a fresh module: its run is the console
+// program's, byte for byte.
+test('after a run that failed inside the module, the next run has a fresh module', async () => {
+  const answers = '3 9 2 4 2 0 5 kN/m kN m\n';
+  const native = runNative([answers], { recordIsFolder: true });
+  const session = await PageSession.open({ storageFull: true, failOnce: true });
+  await session.type(answers);
+  await session.waitForStatus('The run stopped with an error: Error: the error line could not be shown');
+  assert.equal(await session.page.$eval('#run-again', (button) => button.hidden), false);
+  await session.page.keyboard.press('Enter'); // Run again has the focus
+  await session.waitForConsole(/\(1\) Enter Value/);
+  assert.equal(await session.page.evaluate(() => window.modulesMade), 2);
+  await session.type(answers);
+  await session.waitForStatus('Press any key');
+  await session.page.keyboard.press('Enter');
+  await session.waitForStatus('The run has ended.');
+  assertSameBytes(await session.download('save-transcript', 'transcript.txt'),
+    native.runs[0].transcript, 'transcript of the run after the failed one');
+  const line = native.runs[0].errors.replace(/: [^:]*\n$/, ": No space left in the browser's storage");
+  assert.equal((await session.text('errors')).trim(), line);
   await session.close();
 });

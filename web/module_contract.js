@@ -1,0 +1,80 @@
+// Everything the page and the compiled program (the module) know of each
+// other. The C++ side of it is in the module's *_web.cpp files.
+//
+// The page offers the module one object, Module.page, with these methods:
+//   readInput(room)            the next bytes of the line typed at the console,
+//                              at most `room` of them, as a Promise<Uint8Array>;
+//                              empty at the end of input
+//   write(channel, bytes)      bytes of standard output (channel 1) or standard
+//                              error (channel 2)
+//   showOutcome(jsonText)      the run's outcome for the diagrams, once per run
+//                              just before the key wait: {"reason": sentence},
+//                              or the units, forces, sections and curve
+//   waitForKey()               a Promise that settles on the next key pressed
+//   appendToFile(path, bytes)  appends bytes to a stored file: null when saved,
+//                              else the reason, for the program's error line
+// The page creates the module with createParabeamModule() and starts each run
+// with ccall('parabeamRun'), which settles when the run ends.
+
+// The build's emscripten output (-sMODULARIZE), given to the bundler under this name.
+import createParabeamModule from 'parabeam-compiled-program';
+import { joinBytes } from './program_run.js';
+
+export class CompiledProgram {
+  #module = null; // a Promise of the module; null once a run has broken it
+
+  // Starts compiling, so that the first run need not wait for all of it.
+  prepare() {
+    this.#module ??= createParabeamModule();
+    return this.#module;
+  }
+
+  // One run with `run` (a ProgramRun) as the page's side; settles when it
+  // ends, and rejects when the run failed inside the module, whose memory and
+  // streams may then be in any state: the next run gets a fresh module.
+  async run(run) {
+    const module = await this.prepare();
+    module.page = withOutcomeFromReads(module, pageOffered(run));
+    try {
+      await module.ccall('parabeamRun', 'number', [], [], { async: true });
+    } catch (error) {
+      this.#module = null;
+      this.prepare().catch(() => {}); // a failure to compile shows at the next run
+      throw error;
+    }
+  }
+}
+
+// Only the methods above, so that the module depends on nothing else of the run.
+function pageOffered(run) {
+  return {
+    readInput: (room) => run.readInput(room),
+    write: (channel, bytes) => run.write(channel, bytes),
+    showOutcome: (jsonText) => run.showOutcome(jsonText),
+    waitForKey: () => run.waitForKey(),
+    appendToFile: (path, bytes) => run.appendToFile(path, bytes),
+  };
+}
+
+// For a module built before it called showOutcome, which exports
+// _parabeamDiagrams instead: the page keeps the bytes given to the reads and
+// has the module describe them at the key wait. Goes once every module calls
+// showOutcome itself.
+function withOutcomeFromReads(module, page) {
+  if (typeof module._parabeamDiagrams !== 'function') return page;
+  const given = [];
+  return { ...page,
+    readInput: async (room) => {
+      const bytes = await page.readInput(room);
+      given.push(bytes);
+      return bytes;
+    },
+    waitForKey: () => {
+      const answers = joinBytes(given);
+      const address = module._malloc(Math.max(answers.length, 1));
+      module.HEAPU8.set(answers, address);
+      page.showOutcome(module.UTF8ToString(module._parabeamDiagrams(address, answers.length)));
+      module._free(address);
+      return page.waitForKey();
+    } };
+}
