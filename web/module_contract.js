@@ -18,7 +18,6 @@
 
 // The build's emscripten output (-sMODULARIZE), given to the bundler under this name.
 import createParabeamModule from 'parabeam-compiled-program';
-import { joinBytes } from './program_run.js';
 
 export class CompiledProgram {
   #module = null; // a Promise of the module; null once a run has broken it
@@ -34,7 +33,7 @@ export class CompiledProgram {
   // streams may then be in any state: the next run gets a fresh module.
   async run(run) {
     const module = await this.prepare();
-    module.page = withOutcomeFromReads(module, pageOffered(run));
+    module.page = pageOffered(run);
     try {
       await module.ccall('parabeamRun', 'number', [], [], { async: true });
     } catch (error) {
@@ -56,25 +55,3 @@ function pageOffered(run) {
   };
 }
 
-// For a module built before it called showOutcome, which exports
-// _parabeamDiagrams instead: the page keeps the bytes given to the reads and
-// has the module describe them at the key wait. Goes once every module calls
-// showOutcome itself.
-function withOutcomeFromReads(module, page) {
-  if (typeof module._parabeamDiagrams !== 'function') return page;
-  const given = [];
-  return { ...page,
-    readInput: async (room) => {
-      const bytes = await page.readInput(room);
-      given.push(bytes);
-      return bytes;
-    },
-    waitForKey: () => {
-      const answers = joinBytes(given);
-      const address = module._malloc(Math.max(answers.length, 1));
-      module.HEAPU8.set(answers, address);
-      page.showOutcome(module.UTF8ToString(module._parabeamDiagrams(address, answers.length)));
-      module._free(address);
-      return page.waitForKey();
-    } };
-}
