@@ -1,6 +1,6 @@
 #pragma once
 // The contract between the browser edition's module and its page, the C++
-// side: what the module asks of the page (Module.page, web/program_run.js) and
+// side: what the module asks of the page (Module.page, listed in web/module_contract.js) and
 // what the page calls in the module (parabeamRun). Nothing else in the module
 // talks to the page.
 #include <optional>
