@@ -60,7 +60,7 @@ run_without_terminal() { # [--pipe | --output-closed] folder answers-file progra
     file) (cd "$dir" && run_here "$@" >>out 2>>err) <"$answers" ;;
     --pipe) cat "$answers" | (cd "$dir" && run_here "$@" >>out 2>>err) ;;
     --output-closed) (cd "$dir" && run_here "$@" 2>>err) <"$answers" | true ;;
-    esac || true
+    esac || true # also keeps set -e out of the runs, so every status is recorded
 }
 run_here() { # program [argument...]: from its folder, the status appended to status
     timeout "$run_timeout" setsid -w "$@"
