@@ -4,13 +4,15 @@
 # Exits non-zero when a target finds an input that breaks it; the input is
 # kept and its path printed.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+# shellcheck source=../tools/harness.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../tools/harness.sh"
+cd "$source_dir"
 
 seconds="${1:-60}"
 [[ "$seconds" =~ ^[0-9]+$ ]] || { echo "usage: $0 [seconds per target]" >&2; exit 2; }
 
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz
+cmake --build --preset fuzz -j "$jobs"
 
 work="$(mktemp -d /tmp/parabeam-fuzz-XXXXXX)"
 status=0

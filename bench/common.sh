@@ -1,26 +1,30 @@
-# Shared by the benchmark scripts: the Release build and small statistics.
-# Sourced, not run.
+# shellcheck shell=bash
+# Shared by the benchmark scripts: the program measured, the build of the
+# benchmarks' own programs, and small statistics. Sourced, not run.
+# shellcheck source=../tools/harness.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../tools/harness.sh"
+bash "$source_dir/tools/need-packages.sh" program bench >&2 # stdout is the results
 
-bench_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-bench_build="${PARABEAM_BENCH_BUILD:-$bench_root/build/bench}"
+# The benchmarks' own programs (preset "bench"; the program measured is the
+# release build's, or $PARABEAM_BIN).
+bench_build="${PARABEAM_BENCH_BUILD:-$source_dir/build/bench}"
 
-# Configures (preset "bench") and builds the given targets of the Release
-# benchmark build.
+# Configures (preset "bench") and builds the given targets of the benchmark build.
 build_targets() {
     if [ ! -f "$bench_build/CMakeCache.txt" ]; then
-        (cd "$bench_root" && cmake --preset bench -B "$bench_build" >/dev/null)
+        (cd "$source_dir" && cmake --preset bench -B "$bench_build" >/dev/null)
     fi
-    cmake --build "$bench_build" -j2 --target "$@" >/dev/null
+    cmake --build "$bench_build" -j "$jobs" --target "$@" >/dev/null
 }
 
-# The program to measure: $PARABEAM_BIN if given, else the Release build.
+# The program to measure: $PARABEAM_BIN if given, else the release build's.
 program_path() {
     if [ -n "${PARABEAM_BIN:-}" ]; then
         echo "$PARABEAM_BIN"
         return
     fi
-    build_targets parabeam
-    echo "$bench_build/parabeam"
+    build_release parabeam >/dev/null
+    echo "$release_dir/parabeam"
 }
 
 # Median of the numbers on standard input, one a line.

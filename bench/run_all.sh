@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
-# Builds the Release benchmark build and runs every benchmark: number writing
-# and reading, whole runs against a minimal program, appending to a large
-# record file, and the bounded-memory check when present. Writes the figures
-# and the machine to bench/RESULTS.md. Takes about a minute.
+# Builds the program (the release build) and the benchmarks' own programs
+# (preset "bench") and runs every benchmark: number writing and reading, whole
+# runs against a minimal program, appending to a large record file, and the
+# bounded-memory check when present. Writes the figures and the machine to
+# bench/RESULTS.md. Takes about a minute.
 set -euo pipefail
 export LC_ALL=C
 bench_dir="$(cd "$(dirname "$0")" && pwd)"
 source "$bench_dir/common.sh"
 
-echo "building the Release benchmark build in $bench_build" >&2
-build_targets parabeam parabeam_number_bench
-export PARABEAM_BIN="$bench_build/parabeam"
+echo "building the program in $release_dir and the benchmarks in $bench_build" >&2
+PARABEAM_BIN=$(program_path)
+export PARABEAM_BIN
+build_targets parabeam_number_bench
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT

@@ -11,29 +11,24 @@ source "$(dirname "$0")/common.sh"
 runs="${RUNS:-200}"
 limit=1.5
 program="$(program_path)"
-command -v /usr/bin/time >/dev/null || {
-    echo "/usr/bin/time is missing (Debian package: time)" >&2
-    exit 1
-}
-
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 cd "$work"
-mkdir real minimal
-echo "3 9 2 4 2 0 5 kN/m kN m" >answers.txt
+mkdir first real minimal
+printf '%s\n' "$worked_answers" >answers.txt
 
 # One run of the real program gives the bytes and, when strace is at hand,
 # the pieces in which they reach standard output (one write per flush).
 if command -v strace >/dev/null; then
-    (cd real && strace -qq -e trace=write -e signal=none -o ../writes.txt \
-        setsid "$program" <../answers.txt >../expected.txt)
+    run_without_terminal "$work/first" "$work/answers.txt" \
+        strace -qq -e trace=write -e signal=none -o "$work/writes.txt" "$program"
     grep '^write(1,' writes.txt | sed 's/.*= //' >pieces.txt
 else
-    (cd real && setsid "$program" <../answers.txt >../expected.txt)
+    run_without_terminal "$work/first" "$work/answers.txt" "$program"
     : >pieces.txt # one piece per line
 fi
-cp real/data-values.dat record.txt
-rm -f real/data-values.dat
+cp first/out expected.txt
+cp first/data-values.dat record.txt
 
 # The minimal program (bench/minimal_run.cpp) writes the same bytes in the same
 # pieces, each flushed, and appends the same record with one write.
@@ -41,13 +36,14 @@ build_targets parabeam_minimal_run
 minimal=("$bench_build/bench/parabeam_minimal_run" "$work/expected.txt" "$work/pieces.txt"
     "$work/record.txt")
 
-(cd minimal && setsid "${minimal[@]}" <../answers.txt >../minimal_out.txt)
-cmp -s expected.txt minimal_out.txt || {
+run_without_terminal "$work/minimal" "$work/answers.txt" "${minimal[@]}"
+cmp -s expected.txt minimal/out || {
     echo "the minimal program's output differs from the program's" >&2
     exit 1
 }
 
-# Alternating runs, so that a slow moment of the machine hits both alike.
+# Alternating runs, so that a slow moment of the machine hits both alike. Timed
+# runs start the program directly: nothing else between the clock readings.
 time_run() { # directory, command...: appends the wall time of one run in ms
     local dir=$1
     shift
@@ -69,7 +65,7 @@ peak_kb() { # directory, command...: median of five runs' peak resident memory, 
     local dir=$1
     shift
     for _ in 1 2 3 4 5; do
-        (cd "$dir" && /usr/bin/time -f %M -o ../peak.txt setsid "$@" <../answers.txt >/dev/null)
+        run_without_terminal "$work/$dir" "$work/answers.txt" /usr/bin/time -f %M -o "$work/peak.txt" "$@"
         cat peak.txt
     done | median
 }

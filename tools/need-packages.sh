@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes sure the Debian packages for the given purposes are installed:
-#   bash tools/need-packages.sh program [tests] [ci] [web] [node] [windows]
+#   bash tools/need-packages.sh program [tests] [ci] [web] [node] [windows] [bench]
 # Each purpose lists its packages in tools/packages/<purpose>.txt. The missing
 # ones are installed with apt-get (as root, or through sudo), saying which; when
 # all are there it installs nothing, asks nothing and prints nothing. Without

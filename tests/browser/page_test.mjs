@@ -5,7 +5,8 @@
 // diagram panel must show the reactions and the largest moment, or its reason.
 // Environment (tests/browser/run.sh sets it): PARABEAM_CHROMIUM, PARABEAM_NATIVE
 // (the console program), PARABEAM_PAGE (parabeam.html), PARABEAM_TEST_PACKAGES
-// (where npm ci put puppeteer-core), PARABEAM_SCREENSHOT (a PNG to write of the
+// (where npm ci put puppeteer-core), PARABEAM_WORKED_ANSWERS (the worked
+// example's ten answers, one line), PARABEAM_SCREENSHOT (a PNG to write of the
 // page with the worked example).
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
@@ -20,6 +21,7 @@ const require = createRequire(join(resolve(process.env.PARABEAM_TEST_PACKAGES), 
 const puppeteer = require('puppeteer-core');
 const NATIVE = resolve(process.env.PARABEAM_NATIVE);
 const PAGE_URL = pathToFileURL(resolve(process.env.PARABEAM_PAGE)).href;
+const WORKED = `${process.env.PARABEAM_WORKED_ANSWERS ?? assert.fail('no PARABEAM_WORKED_ANSWERS')}\n`;
 
 const MISSING_ANSWERS = 'No diagrams: an answer could not be read as a number, or the input ' +
   'ended, before all seven values of the beam were given.';
@@ -28,7 +30,7 @@ const MISSING_ANSWERS = 'No diagrams: an answer could not be read as a number, o
 // as the console program reads them from a file.
 const CASES = [
   { name: 'Bx alone, all answers on one line (the worked example)',
-    keys: '3 9 2 4 2 0 5 kN/m kN m\n', stdin: '3 9 2 4 2 0 5 kN/m kN m\n',
+    keys: WORKED, stdin: WORKED,
     largest: '21.7778 kN·m at x = 4.66667 m' },
   // Largest moment: Ay^2 / (2 w) at x = Ay / w, Ay = 13.125 - 52.65625 / 7.
   { name: 'Ax alone, one answer a line, a Backspace correction',
@@ -44,9 +46,8 @@ const CASES = [
     reason: 'No diagrams: the triangular beam (L1) cannot be longer than the entire beam (L2).' },
   { name: 'a failed read', keys: '12abc\n', stdin: '12abc\n', reason: MISSING_ANSWERS },
   { name: 'Ctrl+D early', keys: '3 9\n\x04', stdin: '3 9\n', reason: MISSING_ANSWERS },
-  { name: 'a failed save', keys: '3 9 2 4 2 0 5 kN/m kN m\n', stdin: '3 9 2 4 2 0 5 kN/m kN m\n',
-    storageFull: true, largest: '21.7778 kN·m at x = 4.66667 m',
-    saveError: "No space left in the browser's storage" },
+  { name: 'a failed save', keys: WORKED, stdin: WORKED, storageFull: true,
+    largest: '21.7778 kN·m at x = 4.66667 m', saveError: "No space left in the browser's storage" },
 ];
 
 let browser;
@@ -281,7 +282,7 @@ test('opens with the banner and prompt 1 waiting within a second', async (t) => 
 });
 
 test('records accumulate across runs and reloads; clearing asks first', async () => {
-  const answers = ['3 9 2 4 2 0 5 kN/m kN m\n', '2.5 7 3 6 1.25 -4.5 0 N/m N ft\n'];
+  const answers = [WORKED, '2.5 7 3 6 1.25 -4.5 0 N/m N ft\n'];
   const native = runNative(answers);
   const session = await PageSession.open();
   await session.clearRecords();

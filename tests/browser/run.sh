@@ -5,7 +5,9 @@
 # bytes. Installs no system package; the pinned npm packages of the test go
 # into build/browser-tests.
 set -euo pipefail
-cd "$(dirname "$0")/../.."
+# shellcheck source=../../tools/harness.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/harness.sh"
+cd "$source_dir"
 
 missing=()
 command -v chromium >/dev/null || missing+=("chromium (Debian package chromium)")
@@ -20,10 +22,9 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 echo "== the console program"
-cmake --preset default >/dev/null
-cmake --build --preset default
+build_release parabeam
 echo "== the browser edition"
-cmake --workflow --preset web
+CMAKE_BUILD_PARALLEL_LEVEL=$jobs cmake --workflow --preset web
 
 packages=build/browser-tests
 mkdir -p "$packages"
@@ -32,6 +33,7 @@ cp tests/browser/package.json tests/browser/package-lock.json "$packages"/
 
 echo "== the page in headless Chromium"
 PARABEAM_CHROMIUM="$(command -v chromium)" \
-    PARABEAM_NATIVE=build/default/parabeam PARABEAM_PAGE=build/web/parabeam.html \
+    PARABEAM_NATIVE=$release_dir/parabeam PARABEAM_PAGE=build/web/parabeam.html \
+    PARABEAM_WORKED_ANSWERS="$worked_answers" \
     PARABEAM_TEST_PACKAGES="$packages" PARABEAM_SCREENSHOT="$packages/worked_example.png" \
     node --test tests/browser/page_test.mjs

@@ -13,8 +13,9 @@
 # and unmounts everything it mounted.
 set -euo pipefail
 
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd -P)
-work=$root/build/fresh-machine
+# shellcheck source=../../tools/harness.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/harness.sh"
+work=$source_dir/build/fresh-machine
 machine=$work/root # the fresh machine's file system
 cache=$work/cache  # downloaded packages (debootstrap's and apt's)
 logs=$work/logs
@@ -107,16 +108,16 @@ in_machine() {
 }
 
 # The clone: with the machine's own git, from a bundle of HEAD.
-git -C "$root" bundle create -q "$machine/tmp/parabeam.bundle" HEAD
+git -C "$source_dir" bundle create -q "$machine/tmp/parabeam.bundle" HEAD
 mkdir "$machine/root/parabeam"
 in_machine 'git -c advice.detachedHead=false clone -q /tmp/parabeam.bundle .' </dev/null
 
 # --- The README's commands: its opening block, as the clone has it -------------
-mapfile -t commands < <(bash "$root/tools/readme-commands.sh" "$machine/root/parabeam/README.md")
+mapfile -t commands < <(bash "$source_dir/tools/readme-commands.sh" "$machine/root/parabeam/README.md")
 [ "${#commands[@]}" -eq 2 ] || die "the README's first block holds ${#commands[@]} lines, not two commands"
 say "first command: ${commands[0]}"
 started=$SECONDS
-printf '3 9 2 4 2 0 5 kN/m kN m\n' >"$logs/answers" # the worked example
+printf '%s\n' "$worked_answers" >"$logs/answers"
 if ! in_machine "${commands[0]}" <"$logs/answers" >"$logs/first.log" 2>&1; then
     tail -n 30 "$logs/first.log"
     die "the first command failed (log: $logs/first.log)"

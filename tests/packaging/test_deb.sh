@@ -4,28 +4,25 @@
 # answering the worked example byte for byte like the build it came from, the
 # man page rendering, apt-get accepting the file (simulated), and (as root) the
 # package built on a machine without `file`.
-# Prints "N passed, N failed" and fails when anything failed.
+# The package is made in the release build (build/default). Prints "N passed,
+# N failed" and fails when anything failed.
 set -uo pipefail
 
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-work=${PARABEAM_PACKAGE_WORK:-$root/build/package-test}
-build=$work/build
+# shellcheck source=../../tools/harness.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/harness.sh"
+work=${PARABEAM_PACKAGE_WORK:-$source_dir/build/package-test}
+build=$release_dir
 runs=$work/runs
-
-source "$root/tests/support/checks.sh"
 
 rm -rf "$runs"
 mkdir -p "$runs"
 log=$work/build.log
-if ! { timeout 900 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release &&
-    timeout 900 cmake --build "$build" -j2 --target parabeam &&
-    (cd "$build" && rm -f parabeam_*.deb && timeout 300 cpack -G DEB); } >"$log" 2>&1; then
-    fail "build the package" "see $log"
-    tail -n 20 "$log"
+if ! { build_release parabeam && (cd "$build" && rm -f parabeam_*.deb && timeout 300 cpack -G DEB); } >"$log" 2>&1; then
+    fail "build the package" "see $log" "$(tail -n 20 "$log")"
     finish
 fi
 
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+version=$(project_version)
 arch=$(dpkg --print-architecture)
 deb=$build/parabeam_${version}_${arch}.deb
 if [ -f "$deb" ]; then pass "file name $(basename "$deb")"; else
@@ -73,16 +70,14 @@ if [ -x "$installed" ]; then pass "unpacked program is executable"; else
 fi
 
 # The unpacked program against the build's own, both without a terminal in a
-# fresh directory on the same answers, twice in a row (the record accumulates).
+# fresh directory on the worked example, twice in a row (the record accumulates).
 answers=$runs/answers
-printf '3 9 2 4 2 0 5 kN/m kN m\n' >"$answers"
-run() { # directory, program
-    mkdir -p "$1"
-    (cd "$1" && timeout 30 setsid -w "$2" <"$answers" >out 2>err && echo $? >status)
-    (cd "$1" && timeout 30 setsid -w "$2" <"$answers" >>out 2>>err && echo $? >>status)
-}
-run "$runs/built" "$build/parabeam"
-run "$runs/installed" "$installed"
+printf '%s\n' "$worked_answers" >"$answers"
+declare -A program=([built]=$build/parabeam [installed]=$installed)
+for name in built installed; do
+    mkdir -p "$runs/$name"
+    for _ in 1 2; do run_without_terminal "$runs/$name" "$answers" "${program[$name]}"; done
+done
 for name in out err status data-values.dat; do
     if cmp -s "$runs/built/$name" "$runs/installed/$name"; then
         pass "unpacked program: $name as from the build"
@@ -107,7 +102,7 @@ fi
 
 # The man page: there, and rendering without complaints.
 page=$unpacked/usr/share/man/man1/parabeam.1
-if [ -f "$page" ] && cmp -s "$page" "$root/man/parabeam.1"; then pass "man page installed"; else
+if [ -f "$page" ] && cmp -s "$page" "$source_dir/man/parabeam.1"; then pass "man page installed"; else
     fail "man page installed" "$(ls -l "$page" 2>&1)"
 fi
 if command -v groff >/dev/null; then
@@ -146,10 +141,11 @@ if [ "$(id -u)" -eq 0 ] && command -v file >/dev/null && unshare -m true 2>/dev/
     mkdir -p "$no_file"
     : >"$no_file/empty"
     # shellcheck disable=SC2016 # the inner bash expands them
+    # Its own build folder: CMake looks for file when it configures.
     if timeout 900 unshare -m bash -c 'mount --bind "$1/empty" "$(command -v file)" &&
         cmake -S "$2" -B "$1/build" -DCMAKE_BUILD_TYPE=Release &&
-        cmake --build "$1/build" -j2 --target parabeam && cd "$1/build" && cpack -G DEB' \
-        _ "$no_file" "$root" >"$no_file/log" 2>&1; then
+        cmake --build "$1/build" -j "$3" --target parabeam && cd "$1/build" && cpack -G DEB' \
+        _ "$no_file" "$source_dir" "$jobs" >"$no_file/log" 2>&1; then
         pass "without file: package built, Depends: $(dpkg-deb -f "$no_file/build/$(basename "$deb")" Depends)"
     else
         fail "without file: package built" "$(tail -n 5 "$no_file/log")"
