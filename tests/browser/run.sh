@@ -33,5 +33,5 @@ cp tests/browser/package.json tests/browser/package-lock.json "$packages"/
 echo "== the page in headless Chromium"
 PARABEAM_CHROMIUM="$(command -v chromium)" \
     PARABEAM_NATIVE=build/default/parabeam PARABEAM_PAGE=build/web/parabeam.html \
-    PARABEAM_TEST_PACKAGES="$packages" PARABEAM_SCREENSHOT="$packages/worked_example.png" \
+    PARABEAM_TEST_PACKAGES="$packages" PARABEAM_SCREENSHOT="$packages/worked_example.png" PARABEAM_DIAGRAM_SHOTS="$packages" \
     node --test tests/browser/page_test.mjs
