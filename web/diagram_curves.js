@@ -55,7 +55,7 @@ export function curveFigure(beam, key, measure) {
   // The x axis under the plot, its ticks and their values (dropped where
   // they would cover a value).
   const axis = bottom + 14;
-  shapes.push({ kind: 'line', cls: 'x-axis', x1: a, y1: axis, x2: b, y2: axis, passable: true });
+  shapes.push({ kind: 'line', cls: 'x-axis', x1: a, y1: axis, x2: b, y2: axis });
   for (const position of tickPositions(Number(beam.span), b - a)) {
     const x = beam.x(position);
     shapes.push({ kind: 'line', cls: 'x-axis', x1: x, y1: axis, x2: x, y2: axis + 4, passable: true });

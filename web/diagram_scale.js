@@ -62,7 +62,7 @@ export function tickText(value) {
 }
 
 // Round positions from 0 to `span`, one every `room` px or more of `pixels`.
-export function tickPositions(span, pixels, room = 64) {
+export function tickPositions(span, pixels, room = 52) {
   const most = Math.max(2, Math.floor(pixels / room));
   const rough = span / most;
   const power = 10 ** Math.floor(Math.log10(rough));

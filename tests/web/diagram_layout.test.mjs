@@ -40,7 +40,7 @@ test("tick values are written as the program writes numbers", () => {
   }
   assert.deepEqual(tickPositions(9, 420), [0, 2, 4, 6, 8]);
   assert.deepEqual(tickPositions(9, 100), [0, 5]);
-  assert.deepEqual(tickPositions(1e-6, 250), [0, 5e-7, 1e-6]);
+  assert.deepEqual(tickPositions(1e-6, 250), [0, 2.5e-7, 5e-7, 7.5e-7, 1e-6]);
 });
 
 function assertApartAndInside(figure, what) {
