@@ -34,7 +34,8 @@ Section fromB(const BeamLoading& beam, double x) {
     return {x, load - beam.reactionB, beam.reactionB * u - load * u / 3};
 }
 
-// Where the shear crosses zero inside a segment (at most one in each).
+// Where the shear crosses zero inside a segment (at most one in each), left
+// to right.
 std::vector<double> zeroShearPositions(const BeamLoading& beam) {
     std::vector<double> positions;
     // V = Ay - w x left of Pt-E.
@@ -122,6 +123,7 @@ LoadDiagrams loadDiagrams(const BeamInputs& inputs, const BeamSolution& solution
     const BeamLoading& beam = diagrams.beam = beamLoading(inputs, solution);
     for (double position : diagramPositions(beam, stepsPerSegment))
         diagrams.curve.push_back(sectionAt(beam, position));
+    diagrams.zeroShear = zeroShearPositions(beam);
     diagrams.pointA = sectionAt(beam, 0.0);
     diagrams.pointE = sectionAt(beam, beam.pointE());
     diagrams.pointB = sectionAt(beam, beam.span);
@@ -129,7 +131,7 @@ LoadDiagrams loadDiagrams(const BeamInputs& inputs, const BeamSolution& solution
     // Finite values can still give an infinite product along the way.
     if (!std::all_of(diagrams.curve.begin(), diagrams.curve.end(), finiteSection) ||
         !finiteSection(diagrams.largest))
-        return {kNotFinite, {}, {}, {}, {}, {}, {}};
+        return {kNotFinite, {}, {}, {}, {}, {}, {}, {}};
     return diagrams;
 }
 

@@ -45,7 +45,8 @@ Section largestMoment(const BeamLoading& beam);
 struct LoadDiagrams {
     std::string_view reason; // one sentence; empty when the diagrams can be drawn
     BeamLoading beam;
-    std::vector<Section> curve; // Pt-A to Pt-B, with Pt-E and the points of zero shear
+    std::vector<Section> curve;    // Pt-A to Pt-B, with Pt-E and the points of zero shear
+    std::vector<double> zeroShear; // where the shear crosses zero between the points, in order
     Section pointA;
     Section pointE;
     Section pointB;

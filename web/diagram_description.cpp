@@ -78,6 +78,12 @@ std::string describe(const BeamInputs& inputs, const BeamSolution& solution,
         {"by", solution.reactionB},
         {"ax", inputs.leftHorizontalForce},
         {"bx", inputs.rightHorizontalForce},
+        // The two blocks' resultants and their lever arms, as the derivation has them.
+        {"rectangleLength", solution.rectangleLength},
+        {"rectangleForce", solution.rectangleForce},
+        {"rectangleArmFromA", solution.rectangleArmFromA},
+        {"triangleForce", solution.triangleForce},
+        {"triangleArmFromA", solution.triangleArmFromA},
     };
     for (const auto& [key, value] : values) {
         appendKey(json, key);
@@ -88,6 +94,13 @@ std::string describe(const BeamInputs& inputs, const BeamSolution& solution,
     appendSection(json, "pointE", diagrams.pointE);
     appendSection(json, "pointB", diagrams.pointB);
     appendSection(json, "largest", diagrams.largest);
+    appendKey(json, "zeroShear");
+    json += '[';
+    for (const double position : diagrams.zeroShear) {
+        if (json.back() != '[') json += ',';
+        appendReal(json, position);
+    }
+    json += ']';
     appendKey(json, "curve");
     json += '[';
     for (const Section& section : diagrams.curve) {

@@ -8,8 +8,9 @@ namespace parabeam {
 
 // The shear force and bending moment diagrams of the beam the run solved:
 // {"reason": sentence} when they cannot be drawn, otherwise the units, the
-// beam, the forces, the sections at Pt-A, Pt-E, Pt-B and of the largest moment,
-// and the curve. Every number is a string in the program's own format.
+// beam, the forces, the blocks' resultants with their lever arms from Pt-A,
+// the sections at Pt-A, Pt-E, Pt-B and of the largest moment, where the shear
+// crosses zero, and the curve. Every number is a string in the program's own format.
 std::string describeDiagrams(const RunOutcome& outcome);
 
 } // namespace parabeam

@@ -370,3 +370,105 @@ test('after a run that failed inside the module, the next run has a fresh module
   assert.equal((await session.text('errors')).trim(), line);
   await session.close();
 });
+
+// The diagrams of awkward beams at desktop and phone widths: no label covers
+// another or leaves its drawing, as Chromium lays out the text. Screenshots
+// go to PARABEAM_DIAGRAM_SHOTS when it names a folder.
+const DIAGRAM_CASES = [
+  { answers: '3 9 2 4 2 0 5 kN/m kN m', shot: 'worked_example',
+    labels: ['12 kN', '3 m', '6 kN', '7 m', 'L2 − L1 = 6 m', 'V = 0 at x = 4.66667 m',
+      'largest M = 21.7778 kN·m'] },
+  { answers: '0.001 1000 2 1e6 1e-3 0 0 kN/m kN m', shot: 'tiny_triangle_large_weight',
+    labels: ['1e+006 kN/m'] },
+  { answers: '8.28388 8.545 1.89 8901.5 -4.8307 6.7 0.7 kN/m kN m', shot: 'close_points',
+    labels: ['Ax = 6.7 kN', '-4.8307 kN/m'] },
+  { answers: '9e-6 9 2 4 2 0 0 kN/m kN m' }, // tiny L1
+  { answers: '9 9 2 4 2 0 0 kN/m kN m' }, // L1 = L2
+  { answers: '0 9 2 4 2 0 0 kN/m kN m' }, // L1 = 0
+  { answers: '8 9 2 -40 3 0 0 kN/m kN m', downward: 'Ay = -91.9815 kN' },
+  { answers: '3 9 2 4 2 -1.23456e7 9.87654e8 abcdefghijklmnopqrs ABCDEFGHIJKLMNOPQRS WWWWWWWWWWWWWWWWWWW' },
+];
+
+// Every SVG <text> of the diagrams: its box, its SVG's box, its text.
+function diagramTexts(page) {
+  return page.$$eval('#diagrams svg', (svgs) => svgs.flatMap((svg) => {
+    const outer = svg.getBoundingClientRect();
+    return [...svg.querySelectorAll('text')].map((text) => {
+      const { left, right, top, bottom } = text.getBoundingClientRect();
+      return { text: text.textContent, box: { left, right, top, bottom },
+        svg: { left: outer.left, right: outer.right, top: outer.top, bottom: outer.bottom } };
+    });
+  }));
+}
+
+test('diagram labels apart and inside at 1280, 390 and 320 px', async (t) => {
+  const session = await PageSession.open();
+  for (const row of DIAGRAM_CASES) {
+    await t.test(row.answers, async () => {
+      for (const width of [1280, 390, 320]) {
+        await session.page.setViewport({ width, height: 900 });
+        await session.page.evaluate(() => window.scrollTo(0, 0));
+        if (await session.page.$eval('#run-again', (button) => !button.hidden)) {
+          await session.page.click('#run-again');
+          await session.waitForConsole(/\(1\) Enter Value/);
+        }
+        await session.page.click('#console');
+        await session.type(`${row.answers}\n`);
+        await session.waitForStatus('Press any key');
+        await session.page.evaluate(() => new Promise((done) => requestAnimationFrame(done)));
+        const texts = await diagramTexts(session.page);
+        assert.ok(texts.length > 12, `${texts.length} labels`);
+        const apart = (a, b) => a.right <= b.left + 0.5 || b.right <= a.left + 0.5 ||
+          a.bottom <= b.top + 0.5 || b.bottom <= a.top + 0.5;
+        texts.forEach(({ text, box, svg }, index) => {
+          assert.ok(box.left >= svg.left - 0.5 && box.right <= svg.right + 0.5 &&
+            box.top >= svg.top - 0.5 && box.bottom <= svg.bottom + 0.5,
+          `${width} px: "${text}" leaves its drawing`);
+          for (const other of texts.slice(index + 1)) {
+            assert.ok(apart(box, other.box), `${width} px: "${text}" covers "${other.text}"`);
+          }
+        });
+        const svgWidth = await session.page.$eval('#diagrams svg', (svg) => svg.getBoundingClientRect().width);
+        const panelWidth = await session.page.$eval('#diagrams', (panel) => panel.clientWidth);
+        assert.ok(svgWidth >= panelWidth - 1, `${width} px: drawn ${svgWidth} px of ${panelWidth}`);
+        const all = texts.map(({ text }) => text);
+        for (const label of row.labels ?? []) {
+          assert.ok(all.some((text) => text.includes(label)), `${width} px: no "${label}" in ${all}`);
+        }
+        if (row.downward) {
+          assert.ok(all.some((text) => text.includes(row.downward) && text.includes('acting downward')));
+          const downward = await session.page.$$eval('#diagrams svg g.arrow line',
+            (lines) => lines.filter((line) => Number(line.getAttribute('y2')) > Number(line.getAttribute('y1'))).length);
+          assert.ok(downward >= 1, 'a reaction arrow points down');
+        }
+        // Text alternatives: each drawing names its values; the table holds them too.
+        const alternatives = await session.page.$$eval('#diagrams svg[role="img"] desc',
+          (descs) => descs.map((desc) => desc.textContent));
+        assert.equal(alternatives.length, 4);
+        const table = await session.page.$eval('#diagrams table caption + thead th[scope="col"]',
+          (th) => th.closest('table').innerText);
+        for (const point of ['Pt-A', 'Pt-E', 'Pt-B', 'Largest bending moment']) assert.match(table, new RegExp(point));
+        if (process.env.PARABEAM_DIAGRAM_SHOTS && row.shot && width !== 320) {
+          const diagrams = await session.page.$('#diagrams');
+          await diagrams.screenshot({ path: join(process.env.PARABEAM_DIAGRAM_SHOTS, `${row.shot}_${width}.png`) });
+        }
+        await session.page.keyboard.press('Enter');
+        await session.waitForStatus('The run has ended.');
+      }
+    });
+  }
+  await session.close();
+});
+
+test('Download diagrams (SVG) saves one self-contained drawing', async () => {
+  const session = await PageSession.open();
+  await session.type('3 9 2 4 2 0 5 kN/m kN m\n');
+  await session.waitForStatus('Press any key');
+  const svg = (await session.download('download-diagrams-svg', 'diagrams.svg')).toString();
+  assert.match(svg, /^<svg xmlns="http:\/\/www.w3.org\/2000\/svg"/);
+  assert.doesNotMatch(svg, /href|url\(|<style|class="[^"]*"[^>]*>\s*$/);
+  for (const label of ['12 kN', '7 m', 'largest M = 21.7778 kN·m']) assert.ok(svg.includes(label), label);
+  const png = await session.download('download-diagrams-png', 'diagrams.png');
+  assert.equal(png.subarray(1, 4).toString(), 'PNG');
+  await session.close();
+});

@@ -36,4 +36,5 @@ PARABEAM_CHROMIUM="$(command -v chromium)" \
     PARABEAM_NATIVE=$release_dir/parabeam PARABEAM_PAGE=build/web/parabeam.html \
     PARABEAM_WORKED_ANSWERS="$worked_answers" \
     PARABEAM_TEST_PACKAGES="$packages" PARABEAM_SCREENSHOT="$packages/worked_example.png" \
+    PARABEAM_DIAGRAM_SHOTS="$packages" \
     node --test tests/browser/page_test.mjs

@@ -1,113 +1,128 @@
-// Where the diagrams put things: the scale along the beam and for values, and
-// the value labels, each by its point, none covering another, all inside.
+// Where the diagrams put things: the scales, the tick values in the
+// program's number style, and the labels, each by its point, none covering
+// another, all inside their drawing, for awkward beams at phone and desktop
+// widths.
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
-import { beamLabels, curveLabels } from '../../web/diagram_labels.js';
-import { DrawnBeam, valueScale } from '../../web/diagram_scale.js';
+import { loadsFigure, resultantsFigure } from '../../web/diagram_beam.js';
+import { curveFigure } from '../../web/diagram_curves.js';
+import { DrawnBeam, tickPositions, tickText, valueScale } from '../../web/diagram_scale.js';
+import { boxesOverlap, estimateMeasure, labelBox, placeLabels } from '../../web/label_layout.js';
+import { beamProblem } from './beam_problems.mjs';
 
-// The worked example (answers 3 9 2 4 2 0 5 kN/m kN m), as the module
-// describes it; a row of a table below changes what it needs.
-function description(changes = {}) {
-  return {
-    units: { weight: 'kN/m', force: 'kN', length: 'm' },
-    span: '9', triangleLength: '3', triangleWeight: '4', rectangleWeight: '2',
-    ay: '9.33333', by: '8.66667', ax: '0', bx: '5',
-    pointA: { x: '0', shear: '9.33333', moment: '0' },
-    pointE: { x: '6', shear: '-2.66667', moment: '20' },
-    pointB: { x: '9', shear: '-8.66667', moment: '0' },
-    largest: { x: '4.66667', shear: '0', moment: '21.7778' },
-    curve: [['0', '9.33333', '0'], ['4.66667', '0', '21.7778'], ['6', '-2.66667', '20'],
-      ['9', '-8.66667', '0']],
-    ...changes,
-  };
-}
+const WORKED_EXAMPLE = '3 9 2 4 2 0 5 kN/m kN m';
 
 const near = (actual, expected) => assert.ok(Math.abs(actual - expected) < 0.01,
   `${actual} instead of ${expected}`);
 
-test('positions along the beam: Pt-A at 50, Pt-B at 430, in proportion between', () => {
-  for (const [span, position, x] of [['9', '0', 50], ['9', '9', 430], ['9', '6', 303.333],
-    ['2.03965e+009', '1.019825e+009', 240], ['0.001', '0.00025', 145]]) {
-    near(new DrawnBeam(description({ span })).x(position), x);
+test('positions along the beam: Pt-A and Pt-B at the sides, in proportion between', () => {
+  // Without horizontal forces 24 px stay free at each side, with one 52 px.
+  for (const [answers, width, position, x] of [['3 9 2 4 2 0 0', 480, '0', 24],
+    ['3 9 2 4 2 0 0', 480, '9', 456], ['3 9 2 4 2 0 5', 480, '9', 428],
+    ['3 9 2 4 2 0 5', 1280, '4.5', 640], ['1e-6 1e6 2 4 2 0 0', 320, '5e5', 160]]) {
+    near(new DrawnBeam(beamProblem(answers), width).x(position), x);
   }
 });
 
-test('values: the largest in size reaches its distance from the axis, up when positive', () => {
-  const y = valueScale(['9.33333', '-8.66667', '0'], 80, 55);
-  near(y('9.33333'), 25);
-  near(y('-8.66667'), 131.071);
-  near(y('-0'), 80);
-  near(valueScale(['-4', '2'], 80, 55)('-4'), 135);
-  near(valueScale(['0', '-0'], 80, 55)('0'), 80); // all zero: on the axis, not NaN
+test("values: a plot's own range fills it, zero included; all zero sits in the middle", () => {
+  for (const [values, value, y] of [[['9.33333', '-8.66667'], '9.33333', 0],
+    [['9.33333', '-8.66667'], '0', 51.86], [['21.7778', '0'], '0', 100],
+    [['-4', '-2'], '0', 0], [['-4', '-2'], '-4', 100], [['0', '-0'], '0', 50]]) {
+    near(valueScale(values, 0, 100)(value), y);
+  }
 });
 
-// Worked by hand: shear at Pt-A 9.33333 is the largest (y 25), its label 6
-// above; Pt-B's -8.66667 at y 131.071, its label below; Pt-E (x 303.333) has
-// the largest moment to its left, so its label starts 4 to its right.
-test("the worked example's shear labels", () => {
-  const beam = new DrawnBeam(description());
-  const y = valueScale(beam.curve.map((point) => point[1]), 80, 55);
-  const labels = curveLabels(beam, 'shear', 'kN', y, 160);
-  assert.deepEqual(labels.map(({ anchor, text }) => [anchor, text]),
-    [['start', '9.33333 kN'], ['end', '-8.66667 kN'], ['start', '-2.66667 kN']]);
-  const at = labels.map(({ x, y: baseline }) => [x, baseline]);
-  [[50, 19], [430, 147.071], [307.333, 111.714]].forEach(([x, baseline], index) => {
-    near(at[index][0], x);
-    near(at[index][1], baseline);
+test("tick values are written as the program writes numbers", () => {
+  for (const [value, text] of [[0, '0'], [2.5, '2.5'], [1e6, '1e+006'], [250000, '250000'],
+    [1e-6, '1e-006'], [0.00002, '2e-005'], [0.0001, '0.0001'], [5e8, '5e+008'],
+    [0.30000000000000004, '0.3'], [-1234567, '-1.23457e+006']]) {
+    assert.equal(tickText(value), text);
+  }
+  assert.deepEqual(tickPositions(9, 420), [0, 2, 4, 6, 8]);
+  assert.deepEqual(tickPositions(9, 100), [0, 5]);
+  assert.deepEqual(tickPositions(1e-6, 250), [0, 2.5e-7, 5e-7, 7.5e-7, 1e-6]);
+});
+
+function assertApartAndInside(figure, what) {
+  const boxes = figure.labels.map((label) => labelBox(label, estimateMeasure));
+  boxes.forEach((box, index) => {
+    const name = `${what}: "${figure.labels[index].lines.join(' ')}"`;
+    assert.ok(box.left >= 0 && box.right <= figure.width && box.top >= 0 &&
+      box.bottom <= figure.height, `${name} is outside ${JSON.stringify(box)}`);
+    boxes.slice(index + 1).forEach((other, later) => assert.ok(!boxesOverlap(box, other),
+      `${name} covers "${figure.labels[index + 1 + later].lines.join(' ')}"`));
   });
-});
-
-// Rough text boxes of 12 px labels, wider than the text rather than narrower.
-function box({ x, y, anchor, text }) {
-  const width = Array.from(text).length * 7;
-  const left = { start: x, middle: x - width / 2, end: x - width }[anchor];
-  return { left, right: left + width, top: y - 10, bottom: y + 3 };
 }
 
-function assertApartAndInside(labels, height) {
-  const boxes = labels.map(box);
-  for (const [index, { left, right, top, bottom }] of boxes.entries()) {
-    const name = labels[index].text;
-    assert.ok(left >= 0 && right <= 480 && top >= 0 && bottom <= height, `${name} is outside`);
-    for (const other of boxes.slice(index + 1)) {
-      const apart = right <= other.left || other.right <= left || bottom <= other.top ||
-        other.bottom <= top;
-      assert.ok(apart, `${name} covers ${labels[boxes.indexOf(other)].text}`);
-    }
-  }
-}
+const figuresOf = (beam) => [loadsFigure(beam), resultantsFigure(beam),
+  curveFigure(beam, 'shear'), curveFigure(beam, 'moment')];
+const textsOf = (figure) => figure.labels.map((label) => label.lines.join(' '));
 
-// Each row: changes to the worked example that crowd the labels.
-const CROWDED = [
-  { name: 'Pt-E close to Pt-A', changes: { pointE: { x: '0.1', shear: '9.1', moment: '0.9' } } },
-  { name: 'Pt-E close to Pt-B',
-    changes: { pointE: { x: '8.9', shear: '-8.6', moment: '0.9' }, largest: { x: '4', moment: '21' } } },
-  { name: 'long numbers', changes: {
-    pointA: { x: '0', shear: '2.21250e+006', moment: '-1.23457e+009' },
-    pointE: { x: '0.4', shear: '2.21249e+006', moment: '-1.23456e+009' },
-    pointB: { x: '9', shear: '-2.21251e+006', moment: '-1.23458e+009' },
-    ax: '-1.23456e+007', bx: '9.87654e+008' } },
-  { name: 'all zero', changes: { pointA: { x: '0', shear: '0', moment: '0' },
-    pointE: { x: '4.5', shear: '0', moment: '0' }, pointB: { x: '9', shear: '0', moment: '0' },
-    curve: [['0', '0', '0'], ['9', '0', '0']], rectangleWeight: '0', triangleWeight: '0' } },
-  { name: 'a narrow rectangle under a tall triangle, with Ax',
-    changes: { pointE: { x: '0.5', shear: '9', moment: '4' }, rectangleWeight: '0.1',
-      triangleWeight: '400', ax: '5' } },
+// Beams that crowd the labels: from the worked example on.
+const AWKWARD = [
+  WORKED_EXAMPLE,
+  '0.001 1000 2 1e6 1e-3 0 0 kN/m kN m',
+  '8.28388 8.545 1.89 8901.5 -4.8307 6.7 0.7 kN/m kN m',
+  '9e-6 9 2 4 2 0 0 kN/m kN m', // tiny L1
+  '9 9 2 4 2 0 0 kN/m kN m', // L1 = L2
+  '0 9 2 4 2 0 0 kN/m kN m', // L1 = 0
+  '8 9 2 -40 3 0 0', // an upward load, both reactions negative
+  '1500 4000 10 800 1200 7 -3 N/m N m',
+  '3 9 2 4 2 -1.23456e7 9.87654e8 abcdefghijklmnopqrs ABCDEFGHIJKLMNOPQRS WWWWWWWWWWWWWWWWWWW',
+  '4 10 1 -9 3 0 0 kN/m kN m', // the shear crosses zero twice
+  '4 10 1 0 0 0 0 kN/m kN m', // no load at all
 ];
 
-test('crowded labels move apart and stay inside the drawing', async (t) => {
-  for (const row of CROWDED) {
-    await t.test(row.name, () => {
-      const beam = new DrawnBeam(description(row.changes));
-      for (const [column, key, height] of [[1, 'shear', 160], [2, 'moment', 176]]) {
-        const y = valueScale(beam.curve.map((point) => point[column])
-          .concat([beam.pointA, beam.pointE, beam.pointB].map((section) => section[key])), 80, 55);
-        assertApartAndInside(curveLabels(beam, key, 'kN', y, height), height);
+test('labels stay apart and inside their drawing at any width', async (t) => {
+  for (const answers of AWKWARD) {
+    await t.test(answers, () => {
+      for (const width of [280, 320, 390, 700, 1280]) {
+        for (const figure of figuresOf(new DrawnBeam(beamProblem(answers), width))) {
+          assertApartAndInside(figure, `${figure.name} at ${width} px`);
+        }
       }
-      const tallest = Math.max(Math.abs(beam.rectangleWeight), Math.abs(beam.triangleWeight));
-      const top = (weight) => 96 - (tallest > 0 ? 56 * Math.abs(weight) / tallest : 0);
-      assertApartAndInside(beamLabels(beam, { rectangleTop: top(beam.rectangleWeight),
-        triangleTop: top(beam.triangleWeight) }, 200), 200);
     });
   }
+});
+
+test("the worked example's resultants at their lever arms, and its marks", () => {
+  const beam = new DrawnBeam(beamProblem(WORKED_EXAMPLE), 700);
+  const [loads, resultants, shear, moment] = figuresOf(beam).map(textsOf);
+  assert.deepEqual(resultants.toSorted(), ['12 kN', '3 m', '6 kN', '7 m']);
+  for (const text of ['L2 − L1 = 6 m', 'L1 = 3 m', 'L2 = 9 m', 'Pt-A', 'Pt-E', 'Pt-B',
+    'Ay = 9.33333 kN acting upward', 'By = 8.66667 kN acting upward', 'Bx = 5 kN',
+    '2 kN/m', '4 kN/m']) assert.ok(loads.includes(text), `${text} in ${loads}`);
+  assert.ok(shear.includes('V = 0 at x = 4.66667 m'), shear);
+  for (const text of ['9.33333 kN', '-2.66667 kN', '-8.66667 kN']) assert.ok(shear.includes(text), text);
+  assert.ok(moment.includes('largest M = 21.7778 kN·m at x = 4.66667 m'), moment);
+});
+
+// A negative reaction and an upward load: arrows pointing down and up.
+test('directions: a negative reaction points down, an upward load up', () => {
+  const beam = new DrawnBeam(beamProblem('8 9 2 -40 3 0 0 kN/m kN m'), 700);
+  const loads = loadsFigure(beam);
+  assert.ok(textsOf(loads).includes('Ay = -91.9815 kN acting downward'), textsOf(loads));
+  const reactions = loads.shapes.filter((shape) => shape.kind === 'arrow' && shape.cls === 'arrow');
+  assert.equal(reactions.length, 2);
+  for (const reaction of reactions) assert.ok(reaction.y2 > reaction.y1, 'points down');
+  const loadArrows = loads.shapes.filter((shape) => shape.cls === 'load');
+  const [over, under] = [(x) => x < beam.x(1), (x) => x > beam.x(1)];
+  assert.ok(loadArrows.filter((s) => over(s.x1)).every((s) => s.y2 > s.y1), 'the rectangle presses down');
+  assert.ok(loadArrows.filter((s) => under(s.x1)).every((s) => s.y2 < s.y1), 'the triangle pushes up');
+  const [upwardResultant] = resultantsFigure(beam).shapes.filter((shape) => shape.cls === 'resultant'
+    && shape.x1 === beam.x('3.66667'));
+  assert.ok(upwardResultant.y2 < upwardResultant.y1, 'the triangle\'s resultant points up');
+});
+
+// The layout itself: what gives way when there is no room.
+test('labels without room: smaller, wrapped, dropped, or below with a leader', () => {
+  const request = (text, x, y, extra = {}) => ({ text, size: 12, candidates: [{ x, y, anchor: 'start' }], ...extra });
+  const crowded = placeLabels([request('first', 10, 20), request('second', 10, 20),
+    request('tick', 10, 20, { optional: true })], { width: 200, height: 40 });
+  assert.deepEqual(crowded.labels.map((label) => label.lines), [['first'], ['second']]);
+  assert.ok(crowded.labels[1].leader, 'the second has a leader to its place');
+  assert.ok(crowded.height > 40, 'the drawing grows to hold it');
+  const long = placeLabels([request('a rather long label of many words', 0, 20)], { width: 120, height: 200 });
+  assert.ok(long.labels[0].lines.length > 1, 'a label wider than the drawing is wrapped');
+  assertApartAndInside({ ...long, width: 120 }, 'wrapped');
 });

@@ -1,0 +1,161 @@
+// Where a drawing's labels go, so that none covers another and all stay
+// inside the drawing. Pure: it works on numbers, and measures text with the
+// function it is given.
+//
+// A request: { text, size, candidates: [{ x, y, anchor }], point, fixed, optional }
+//   text       one line, or an array of lines
+//   size       font size in px
+//   candidates where the label may go, best first; y is the first line's
+//              baseline, anchor an SVG text-anchor
+//   point      what the label names: a leader line runs to it when the label
+//              has to go elsewhere (default: the first candidate)
+//   optional   true: dropped rather than moved (tick values)
+// Requests are placed in the order given: put the important ones first.
+//
+// A placed label: { lines, size, x, y, anchor, box, leader? }.
+
+const LINE_GAP = 1.15; // line height in font sizes, for labels of several lines
+const PADDING = 1.5; // px kept clear around each label's box
+const SMALLER = 0.85; // a label that finds no room tries again at this size
+
+// Width in px of text at `size`, never smaller than that of the common sans
+// fonts: wide letters count as a full em, others as the widest of their kind.
+export function estimateMeasure(text, size) {
+  let ems = 0;
+  for (const character of text) {
+    if (/[mwMW@%]/.test(character)) ems += 1.0;
+    else if (/[A-Z]/.test(character)) ems += 0.82;
+    else if (character === ' ') ems += 0.34;
+    else if (/[\x21-\x7e]/.test(character)) ems += 0.66;
+    else ems += 1.0;
+  }
+  return { width: ems * size, ascent: 0.96 * size, descent: 0.26 * size };
+}
+
+export function labelBox({ lines, size, x, y, anchor }, measure) {
+  const measured = lines.map((line) => measure(line, size));
+  const width = Math.max(...measured.map((m) => m.width));
+  const { ascent, descent } = measured[0];
+  const left = anchor === 'start' ? x : anchor === 'end' ? x - width : x - width / 2;
+  return {
+    left: left - PADDING,
+    right: left + width + PADDING,
+    top: y - ascent - PADDING,
+    bottom: y + (lines.length - 1) * size * LINE_GAP + descent + PADDING,
+  };
+}
+
+export function boxesOverlap(a, b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// Whether segment {x1, y1, x2, y2} passes through the box (Liang-Barsky).
+export function segmentCrossesBox({ x1, y1, x2, y2 }, box) {
+  let [from, to] = [0, 1];
+  const [dx, dy] = [x2 - x1, y2 - y1];
+  const edges = [[-dx, x1 - box.left], [dx, box.right - x1], [-dy, y1 - box.top],
+    [dy, box.bottom - y1]];
+  for (const [p, q] of edges) {
+    if (p === 0) {
+      if (q < 0) return false;
+    } else {
+      const t = q / p;
+      if (p < 0) from = Math.max(from, t);
+      else to = Math.min(to, t);
+      if (from > to) return false;
+    }
+  }
+  return true;
+}
+
+// Words of `text` in lines no wider than `room`, where the words allow; a
+// word wider than that is broken after its widest piece that fits.
+function wrapped(text, size, room, measure) {
+  const fits = (line) => measure(line, size).width <= room;
+  const lines = [];
+  for (let word of text.split(' ')) {
+    const last = lines.length - 1;
+    if (last >= 0 && fits(`${lines[last]} ${word}`)) {
+      lines[last] += ` ${word}`;
+      continue;
+    }
+    while (!fits(word) && Array.from(word).length > 1) {
+      const characters = Array.from(word);
+      let cut = characters.length - 1;
+      while (cut > 1 && !fits(characters.slice(0, cut).join(''))) cut -= 1;
+      lines.push(characters.slice(0, cut).join(''));
+      word = characters.slice(cut).join('');
+    }
+    lines.push(word);
+  }
+  return lines;
+}
+
+// Lays out `requests` in a drawing `width` wide and at least `height` tall;
+// obstacles: boxes {left, right, top, bottom} and segments {x1, y1, x2, y2}
+// that labels avoid where they can. Returns the labels placed and the height
+// the drawing needs: labels that found no room go in rows below it.
+export function placeLabels(requests, { width, height, obstacles = [], measure = estimateMeasure }) {
+  const placed = [];
+  let bottom = height;
+  const crossesObstacle = (box) => obstacles.some((obstacle) => ('x1' in obstacle
+    ? segmentCrossesBox(obstacle, box) : boxesOverlap(obstacle, box)));
+  const clearOfLabels = (box) => !placed.some((label) => boxesOverlap(label.box, box));
+  const inside = (box) => box.left >= 0 && box.right <= width && box.top >= 0 &&
+    box.bottom <= height;
+
+  for (const request of requests) {
+    const texts = Array.isArray(request.text) ? request.text : [request.text];
+    const shapes = [];
+    for (const size of [request.size, request.size * SMALLER]) {
+      shapes.push({ lines: texts, size });
+      const wrappedLines = texts.flatMap((line) => wrapped(line, size, width - 8, measure));
+      if (wrappedLines.length > texts.length) shapes.push({ lines: wrappedLines, size });
+    }
+    const attempt = (avoidObstacles) => {
+      for (const shape of shapes) {
+        for (const candidate of request.candidates) {
+          const label = intoWidth({ ...shape, ...candidate }, width, measure);
+          if (inside(label.box) && clearOfLabels(label.box) &&
+            !(avoidObstacles && crossesObstacle(label.box))) return label;
+        }
+      }
+      return null;
+    };
+    let label = attempt(true) ?? attempt(false);
+    if (!label && request.optional) continue;
+    if (!label) {
+      // Below everything placed, as near its point as the width allows, with
+      // a leader line to the point.
+      const point = request.point ?? request.candidates[0];
+      const shape = shapes.find((s) => labelWidth(s, measure) <= width - 4) ?? shapes.at(-1);
+      const { ascent } = measure(shape.lines[0], shape.size);
+      let y = bottom + ascent + 4;
+      for (;;) {
+        label = intoWidth({ ...shape, x: point.x, y, anchor: 'middle' }, width, measure);
+        if (clearOfLabels(label.box)) break;
+        y += shape.size;
+      }
+      label.leader = { x1: Math.min(Math.max(point.x, label.box.left), label.box.right),
+        y1: label.box.top, x2: point.x, y2: point.y };
+      bottom = Math.max(bottom, label.box.bottom);
+    }
+    placed.push(label);
+  }
+  return { labels: placed, height: Math.ceil(bottom) };
+}
+
+function labelWidth({ lines, size }, measure) {
+  return Math.max(...lines.map((line) => measure(line, size).width)) + 2 * PADDING;
+}
+
+// The label moved sideways into the drawing, when it sticks out of it.
+function intoWidth(label, width, measure) {
+  let box = labelBox(label, measure);
+  const shift = box.left < 0 ? -box.left : box.right > width ? width - box.right : 0;
+  const moved = { ...label, x: label.x + shift };
+  box = labelBox(moved, measure);
+  return { ...moved, box };
+}
+
+export const LINE_HEIGHT = LINE_GAP;
