@@ -302,7 +302,8 @@ test('records accumulate across runs and reloads; clearing asks first', async ()
     await session.page.keyboard.press('Enter');
     await session.waitForStatus('The run has ended.');
   }
-  await session.page.reload();
+  // Opened anew without the answers (a reload would replay the last run).
+  await session.page.goto(PAGE_URL);
   await session.waitForConsole(/\(1\) Enter Value/);
   assertSameBytes(await session.download('download-records', 'data-values.dat'), native.record,
     'data-values.dat after two runs and a reload');
