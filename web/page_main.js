@@ -58,7 +58,9 @@ function setUpConsole() {
 function fitConsole() {
   const { terminal, fit } = page;
   const screen = terminal.element.querySelector('.xterm-screen');
-  const room = terminal.element.parentElement.clientWidth;
+  const box = terminal.element.parentElement;
+  const { paddingLeft, paddingRight } = window.getComputedStyle(box);
+  const room = box.clientWidth - parseFloat(paddingLeft) - parseFloat(paddingRight);
   const font = terminal.options.fontSize;
   const width = screen.getBoundingClientRect().width * (COLUMNS / terminal.cols);
   if (width > 0) {
