@@ -3,6 +3,10 @@
 // one, Enter sends the line with its line feed, and Ctrl+D at the start of a
 // line is the end of input. Lines sent before the program reads them wait in
 // order, like a terminal's typeahead.
+// A run of characters kept as typed (tab among them), or one control character.
+const PLAIN_RUN_OR_CONTROL = /[^\x00-\x08\x0a-\x1f\x7f]+|[\x00-\x08\x0a-\x1f\x7f]/g;
+const CONTROL = /^[\x00-\x08\x0a-\x1f\x7f]$/;
+
 export class LineEditor {
   #echo;
   #line = '';
@@ -13,17 +17,24 @@ export class LineEditor {
     this.#echo = echo;
   }
 
-  // What xterm reports for one key, or for pasted text.
+  // What xterm reports for one key, or for pasted text. Runs of plain
+  // characters are taken whole and the echo is written once: a pasted line of
+  // a megabyte is one write to the console, not a million.
   type(data) {
     if (data.startsWith('\x1b')) return; // arrows and function keys edit nothing here
+    let echo = '';
     let previous = '';
-    for (const character of data) {
-      if (character === '\r' || (character === '\n' && previous !== '\r')) this.#sendLine();
-      else if (character === '\x7f' || character === '\b') this.#eraseOne();
-      else if (character === '\x04') this.#endInput();
-      else if (character >= ' ' || character === '\t') this.#add(character);
-      previous = character;
+    for (const [piece] of data.matchAll(PLAIN_RUN_OR_CONTROL)) {
+      if (piece === '\r' || (piece === '\n' && previous !== '\r')) echo += this.#sendLine();
+      else if (piece === '\x7f' || piece === '\b') echo += this.#eraseOne();
+      else if (piece === '\x04') this.#endInput();
+      else if (!CONTROL.test(piece)) {
+        this.#line += piece;
+        echo += piece;
+      }
+      previous = piece;
     }
+    if (echo) this.#echo(echo);
   }
 
   // The next line, line feed included; null at the end of input.
@@ -42,23 +53,19 @@ export class LineEditor {
     return any;
   }
 
-  #add(character) {
-    this.#line += character;
-    this.#echo(character);
-  }
-
+  // Returns the echo that takes the character back off the screen.
   #eraseOne() {
-    if (this.#line === '') return;
+    if (this.#line === '') return '';
     const characters = Array.from(this.#line);
     characters.pop();
     this.#line = characters.join('');
-    this.#echo('\b \b');
+    return '\b \b';
   }
 
   #sendLine() {
-    this.#echo('\r\n');
-    this.#send(this.#line + '\n');
+    this.#send(`${this.#line}\n`);
     this.#line = '';
+    return '\r\n';
   }
 
   // Only at the start of a line, so every line the program gets ends with a line feed.

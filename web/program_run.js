@@ -4,6 +4,15 @@
 // module_contract.js.
 import { LineEditor } from './line_editor.js';
 
+// The keys that scroll the console, as xterm reports them, and by how much.
+// Shift+PageUp and Shift+PageDown xterm scrolls by itself, reporting nothing.
+const SCROLL_KEYS = new Map([
+  ['\x1b[5~', { pages: -1 }], // PageUp
+  ['\x1b[6~', { pages: 1 }], // PageDown
+  ['\x1b[1;2A', { lines: -1 }], // Shift+Up
+  ['\x1b[1;2B', { lines: 1 }], // Shift+Down
+]);
+
 export class ProgramRun {
   #terminal;
   #editor;
@@ -11,21 +20,32 @@ export class ProgramRun {
   #onError;
   #onOutcome;
   #onKeyWait;
+  #onOutput;
   #output = [];
   #lineLeft = null; // the part of a long line beyond the last read's room
+  #lineLeftAt = 0;
   #keyPressed = null;
+  #replay; // the answers of a link, typed one line at each read that finds none
+  #answersRead = '';
 
-  constructor({ terminal, files, onError, onOutcome, onKeyWait }) {
+  constructor({ terminal, files, onError, onOutcome, onKeyWait, onOutput = () => {}, replay = '' }) {
     this.#terminal = terminal;
     this.#editor = new LineEditor((text) => terminal.write(text));
     this.#files = files;
     this.#onError = onError;
     this.#onOutcome = onOutcome;
     this.#onKeyWait = onKeyWait;
+    this.#onOutput = onOutput;
+    this.#replay = replay;
   }
 
-  // A key at the console: the key wait's, or the line editor's.
+  // A key at the console: one that scrolls it, whenever pressed; else the key
+  // wait's, or the line editor's.
   key(data) {
+    const scroll = SCROLL_KEYS.get(data);
+    if (scroll?.pages) this.#terminal.scrollPages(scroll.pages);
+    else if (scroll?.lines) this.#terminal.scrollLines(scroll.lines);
+    if (scroll) return;
     const keyPressed = this.#keyPressed;
     this.#keyPressed = null;
     if (keyPressed) keyPressed();
@@ -36,14 +56,24 @@ export class ProgramRun {
     return joinBytes(this.#output);
   }
 
+  // What the run has read: its lines, and "\x04" once it read the end of input.
+  answersRead() {
+    return this.#answersRead;
+  }
+
   async readInput(room) {
     if (this.#lineLeft === null) {
+      this.#typeReplayedLine();
       const line = await this.#editor.nextLine();
+      this.#answersRead += line ?? '\x04';
       if (line === null) return new Uint8Array(0);
       this.#lineLeft = new TextEncoder().encode(line);
+      this.#lineLeftAt = 0;
     }
-    const piece = this.#lineLeft.slice(0, room);
-    this.#lineLeft = this.#lineLeft.length > room ? this.#lineLeft.slice(room) : null;
+    // The module copies the piece at once, so a view of the line will do.
+    const piece = this.#lineLeft.subarray(this.#lineLeftAt, this.#lineLeftAt + room);
+    this.#lineLeftAt += piece.length;
+    if (this.#lineLeftAt === this.#lineLeft.length) this.#lineLeft = null;
     return piece;
   }
 
@@ -51,6 +81,7 @@ export class ProgramRun {
     if (channel === 1) {
       this.#output.push(bytes);
       this.#terminal.write(bytes);
+      this.#onOutput();
     } else {
       this.#onError(new TextDecoder().decode(bytes));
     }
@@ -61,6 +92,7 @@ export class ProgramRun {
   }
 
   waitForKey() {
+    this.#replay = '';
     this.#onKeyWait();
     if (this.#editor.takeTypeahead()) return Promise.resolve();
     return new Promise((resolve) => {
@@ -70,6 +102,14 @@ export class ProgramRun {
 
   appendToFile(path, bytes) {
     return this.#files.append(path, bytes);
+  }
+
+  // The next line of a link's answers, or its end of input, as if typed now.
+  #typeReplayedLine() {
+    if (this.#replay === '') return;
+    const end = this.#replay.startsWith('\x04') ? 1 : this.#replay.indexOf('\n') + 1 || this.#replay.length;
+    this.#editor.type(this.#replay.slice(0, end));
+    this.#replay = this.#replay.slice(end);
   }
 }
 

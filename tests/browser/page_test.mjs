@@ -10,7 +10,8 @@
 // page with the worked example).
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
-import { existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { createServer } from 'node:http';
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
@@ -23,6 +24,7 @@ const NATIVE = resolve(process.env.PARABEAM_NATIVE);
 const PAGE_URL = pathToFileURL(resolve(process.env.PARABEAM_PAGE)).href;
 const WORKED = `${process.env.PARABEAM_WORKED_ANSWERS ?? assert.fail('no PARABEAM_WORKED_ANSWERS')}\n`;
 
+const WORKED_EXAMPLE = '3 9 2 4 2 0 5 kN/m kN m\n';
 const MISSING_ANSWERS = 'No diagrams: an answer could not be read as a number, or the input ' +
   'ended, before all seven values of the beam were given.';
 
@@ -87,8 +89,10 @@ class PageSession {
   // downloads: the folder for downloads, which the browser has one of for all
   // its pages at a time; a new one when not given. failOnce: the first error
   // line the program writes throws inside the module, failing its run.
+  // width: the viewport's, in CSS pixels; address: where the page is opened
+  // (a link with answers, or a web server's address).
   static async open({ storageFull = false, timePrompt = false, downloads = null,
-    failOnce = false } = {}) {
+    failOnce = false, width = 1000, height = 1400, address = PAGE_URL, waitForPrompt = true } = {}) {
     const session = new PageSession();
     session.page = await browser.newPage();
     session.problems = [];
@@ -97,7 +101,7 @@ class PageSession {
       if (message.type() === 'error') session.problems.push(`console: ${message.text()}`);
     });
     session.page.on('request', (request) => {
-      if (!/^(file|data|blob):/.test(request.url())) {
+      if (!/^(file|data|blob):/.test(request.url()) && request.url().split('#')[0] !== address.split('#')[0]) {
         session.problems.push(`request: ${request.url()}`);
       }
     });
@@ -140,9 +144,9 @@ class PageSession {
     session.downloads = downloads ?? mkdtempSync(join(work, 'downloads-'));
     const cdp = await session.page.createCDPSession();
     await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: session.downloads });
-    await session.page.setViewport({ width: 1000, height: 1400 });
-    await session.page.goto(PAGE_URL);
-    await session.waitForConsole(/\(1\) Enter Value/);
+    await session.page.setViewport({ width, height });
+    await session.page.goto(address);
+    if (waitForPrompt) await session.waitForConsole(/\(1\) Enter Value/);
     return session;
   }
 
@@ -288,7 +292,9 @@ test('records accumulate across runs and reloads; clearing asks first', async ()
   await session.clearRecords();
   for (const [index, answer] of answers.entries()) {
     if (index > 0) {
-      // Keyboard only: Run again has the focus, and the new run takes it back.
+      // Keyboard only: Run again follows the console, and the new run takes
+      // the focus back.
+      await session.page.keyboard.press('Tab');
       await session.page.keyboard.press('Enter');
       await session.waitForConsole(/\(1\) Enter Value/);
     }
@@ -297,7 +303,8 @@ test('records accumulate across runs and reloads; clearing asks first', async ()
     await session.page.keyboard.press('Enter');
     await session.waitForStatus('The run has ended.');
   }
-  await session.page.reload();
+  // Opened anew without the answers (a reload would replay the last run).
+  await session.page.goto(PAGE_URL);
   await session.waitForConsole(/\(1\) Enter Value/);
   assertSameBytes(await session.download('download-records', 'data-values.dat'), native.record,
     'data-values.dat after two runs and a reload');
@@ -357,7 +364,8 @@ test('after a run that failed inside the module, the next run has a fresh module
   await session.type(answers);
   await session.waitForStatus('The run stopped with an error: Error: the error line could not be shown');
   assert.equal(await session.page.$eval('#run-again', (button) => button.hidden), false);
-  await session.page.keyboard.press('Enter'); // Run again has the focus
+  await session.page.keyboard.press('Tab'); // to Run again, which follows the console
+  await session.page.keyboard.press('Enter');
   await session.waitForConsole(/\(1\) Enter Value/);
   assert.equal(await session.page.evaluate(() => window.modulesMade), 2);
   await session.type(answers);
@@ -455,6 +463,102 @@ test('diagram labels apart and inside at 1280, 390 and 320 px', async (t) => {
         await session.page.keyboard.press('Enter');
         await session.waitForStatus('The run has ended.');
       }
+// ---- For every reader, on every screen, on paper, in a link, at the keys ----
+
+async function runToKeyWait(session, keys) {
+  await session.type(keys);
+  await session.waitForStatus('Press any key in the console to end the run.');
+}
+
+function linesOf(bytes) {
+  return bytes.toString().split('\n').map((line) => line.trimEnd());
+}
+
+// After a run with diagrams, the page has no violation axe-core knows of; the
+// dialogue is in the accessibility tree (xterm's screen reader mode), and the
+// console shows where the focus is.
+test('for every reader: no axe-core violations, the dialogue in the accessibility tree, a focus ring', async () => {
+  const session = await PageSession.open();
+  await session.page.waitForFunction(() => /\(1\) Enter Value/.test(
+    document.querySelector('.xterm-accessibility-tree')?.textContent ?? ''), { timeout: 10000, polling: 50 });
+  await runToKeyWait(session, WORKED_EXAMPLE);
+  await session.page.waitForFunction(() => document.querySelector('.xterm-accessibility-tree')
+    .textContent.includes('Ay = 9.33333 kN , Acting Upward'), { timeout: 10000, polling: 50 });
+  const ring = await session.page.$eval('#console', (element) => {
+    const style = window.getComputedStyle(element);
+    return `${style.outlineStyle} ${style.outlineWidth}`;
+  });
+  assert.equal(ring, 'solid 3px');
+  const axeSource = readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8');
+  await session.page.evaluate(axeSource);
+  const violations = await session.page.evaluate(async () => (await window.axe.run(document))
+    .violations.map((found) => `${found.id}: ${found.nodes.map((node) => node.target).join(', ')}`));
+  assert.deepEqual(violations, []);
+  await session.close();
+});
+
+// The console keeps the program's 80 columns: the banner's figure lines stand
+// whole on the screen, a longer line breaks after exactly 80 characters, and
+// a narrow screen scrolls the console sideways.
+const SCREENS = [
+  { width: 1000, scrolls: false },
+  { width: 390, scrolls: true },
+  { width: 320, scrolls: true },
+];
+
+test('on every screen: 80 columns, the figure whole, sideways scrolling where narrow', async (t) => {
+  const [{ transcript }] = runNative(['']).runs;
+  const banner = linesOf(transcript);
+  const figure = banner.slice(banner.findIndex((line) => line.startsWith(' Pt-D')),
+    banner.findIndex((line) => line.includes('Second Length(L2)')) + 1);
+  const longLine = banner.find((line) => line.startsWith(' [1] A => '));
+  assert.ok(figure.length > 15 && longLine.length > 80);
+  for (const row of SCREENS) {
+    await t.test(`${row.width} px`, async () => {
+      const session = await PageSession.open({ width: row.width, height: 900 });
+      const screen = await session.page.evaluate(() => {
+        const box = document.getElementById('console');
+        return {
+          rows: [...document.querySelectorAll('.xterm-rows > div')]
+            .map((rowElement) => rowElement.textContent.replace(/\u00a0/g, ' ').trimEnd()),
+          scrolls: box.scrollWidth > box.clientWidth,
+          font: parseFloat(window.getComputedStyle(document.querySelector('.xterm-rows')).fontSize),
+        };
+      });
+      for (const line of figure) assert.ok(screen.rows.includes(line), `not whole: ${line}`);
+      const start = screen.rows.find((text) => text.startsWith(' [1] A => '));
+      if (start !== undefined) assert.equal(start, longLine.slice(0, 80).trimEnd());
+      assert.equal(screen.scrolls, row.scrolls);
+      assert.ok(screen.font >= 12, `font ${screen.font}px`);
+      await session.close();
+    });
+  }
+});
+
+// Printed after the worked example: the console program's whole transcript,
+// on A4 and on Letter, then the diagrams, and no button. Compared without
+// blanks and line ends, every other character in order and nothing between:
+// a PDF keeps glyphs at positions, from which pdftotext guesses the blanks (a
+// run of them may come back a column longer or shorter), and lines longer
+// than the page's 80 columns break at a blank or after a hyphen.
+test('on paper: the whole transcript as text, then the diagrams, no buttons', async (t) => {
+  const [{ transcript }] = runNative([WORKED_EXAMPLE]).runs;
+  const withoutBlanks = (text) => text.replace(/\s+/g, '');
+  const expected = withoutBlanks(transcript.toString());
+  const session = await PageSession.open();
+  await runToKeyWait(session, WORKED_EXAMPLE);
+  for (const format of ['A4', 'Letter']) {
+    await t.test(format, async () => {
+      const pdf = join(work, `printed-${format}.pdf`);
+      writeFileSync(pdf, await session.page.pdf({ format }));
+      const text = spawnSync('pdftotext', ['-layout', pdf, '-'], { encoding: 'utf8' });
+      assert.equal(text.status, 0, text.stderr);
+      const printed = withoutBlanks(text.stdout);
+      const start = printed.indexOf(expected.slice(0, 40));
+      assert.ok(start >= 0, 'the transcript is not printed');
+      assert.equal(printed.slice(start, start + expected.length), expected);
+      assert.ok(printed.slice(start + expected.length).includes('Largestbendingmoment'));
+      assert.doesNotMatch(text.stdout, /Run again|Save transcript|Copy link/);
     });
   }
   await session.close();
@@ -471,4 +575,178 @@ test('Download diagrams (SVG) saves one self-contained drawing', async () => {
   const png = await session.download('download-diagrams-png', 'diagrams.png');
   assert.equal(png.subarray(1, 4).toString(), 'PNG');
   await session.close();
+});
+// A link made by a run replays it: opened from the file or from a web server,
+// the page types the answers the run read and stops at the key wait, with the
+// console program's bytes. Its fragment holds those bytes in base64url.
+const LINKS = [
+  { name: 'the worked example, from the file', keys: WORKED_EXAMPLE, stdin: WORKED_EXAMPLE },
+  { name: 'the worked example, from a web server', keys: WORKED_EXAMPLE, stdin: WORKED_EXAMPLE,
+    served: true },
+  { name: 'answers corrected with Backspace, one a line', keys: '2.5\n7\n3\n7\b6\n1.25\n-4.5\n0\nN/m\nN\nft\n',
+    stdin: '2.5\n7\n3\n6\n1.25\n-4.5\n0\nN/m\nN\nft\n' },
+  { name: 'Ctrl+D early', keys: '3 9\n\x04', stdin: '3 9\n', read: '3 9\n\x04' },
+  { name: 'a long unit word', keys: `3 9 2 4 2 0 5 kN/m kN ${'furlong'.repeat(100)}\n`,
+    stdin: `3 9 2 4 2 0 5 kN/m kN ${'furlong'.repeat(100)}\n` },
+];
+
+test('a link replays the run: the answers in the fragment, typed in up to the key wait', async (t) => {
+  const server = createServer((request, response) => {
+    response.setHeader('Content-Type', 'text/html; charset=utf-8');
+    response.end(readFileSync(resolve(process.env.PARABEAM_PAGE)));
+  });
+  await new Promise((listening) => server.listen(0, '127.0.0.1', listening));
+  try {
+    for (const row of LINKS) {
+      await t.test(row.name, async () => {
+        const [nativeRun] = runNative([row.stdin]).runs;
+        const home = row.served ? `http://127.0.0.1:${server.address().port}/parabeam.html` : PAGE_URL;
+        const first = await PageSession.open({ address: home });
+        await runToKeyWait(first, row.keys);
+        const link = await first.page.evaluate(() => window.location.href);
+        const fragment = Buffer.from(row.read ?? row.stdin).toString('base64url');
+        assert.equal(link, `${home}#answers=v1:${fragment}`);
+        await first.close();
+        const replay = await PageSession.open({ address: link, downloads: first.downloads,
+          waitForPrompt: false });
+        await replay.waitForStatus('Press any key in the console to end the run.');
+        assert.equal(await replay.page.evaluate(() => window.location.href), link);
+        await replay.page.keyboard.press('q');
+        await replay.waitForStatus('The run has ended.');
+        assertSameBytes(await replay.download('save-transcript', 'transcript.txt'), nativeRun.transcript,
+          'transcript of the replayed run');
+        await replay.close();
+      });
+    }
+  } finally {
+    server.close();
+  }
+});
+
+const UNREADABLE_LINKS = [
+  ['#answers=v2:MyA5Cg', 'its answers are not in the form "v1:"'],
+  ['#answers=v1:My%20A5', 'its answers are not base64url'],
+  ['#answers=v1:_w', 'its answers are not UTF-8 text'],
+  ['#somewhere', 'it does not begin with "#answers="'],
+];
+
+test('a link whose answers cannot be read says so and starts a normal run', async (t) => {
+  for (const [fragment, reason] of UNREADABLE_LINKS) {
+    await t.test(fragment, async () => {
+      const session = await PageSession.open({ address: `${PAGE_URL}${fragment}` });
+      await session.waitForStatus(`This address's answers cannot be read: ${reason}. Type each answer`);
+      assert.equal(await session.page.evaluate(() => window.location.hash), '');
+      await runToKeyWait(session, WORKED_EXAMPLE);
+      await session.close();
+    });
+  }
+});
+
+// Copy link puts the address on the clipboard; where the clipboard's API
+// refuses, the page copies a selection, and failing that shows the link.
+const COPYING = [
+  { clipboard: true, selection: false, note: 'Link copied' },
+  { clipboard: false, selection: true, note: 'Link copied' },
+  { clipboard: false, selection: false, note: 'Copy this link by hand: ' },
+];
+
+test('Copy link copies the address with the answers', async (t) => {
+  const session = await PageSession.open();
+  assert.equal(await session.page.$eval('#copy-link', (button) => button.hidden), true);
+  await runToKeyWait(session, WORKED_EXAMPLE);
+  const link = await session.page.evaluate(() => window.location.href);
+  for (const row of COPYING) {
+    await t.test(JSON.stringify(row), async () => {
+      const copied = await session.page.evaluate(async ({ clipboard, selection }) => {
+        const taken = [];
+        Object.defineProperty(navigator, 'clipboard', { configurable: true, value: {
+          writeText: async (text) => {
+            if (!clipboard) throw new DOMException('refused', 'NotAllowedError');
+            taken.push(text);
+          } } });
+        document.execCommand = (command) => {
+          taken.push(`${command}: ${document.querySelector('textarea.copy-field')?.value}`);
+          return selection;
+        };
+        document.getElementById('copy-link').click();
+        await new Promise((done) => setTimeout(done, 50));
+        return { taken, note: document.getElementById('link-note').textContent };
+      }, row);
+      assert.deepEqual(copied.taken, row.clipboard ? [link] : [`copy: ${link}`]);
+      assert.ok(copied.note.startsWith(row.note), copied.note);
+      if (!row.clipboard && !row.selection) assert.ok(copied.note.endsWith(link));
+    });
+  }
+  await session.close();
+});
+
+// At the key wait these keys scroll the console and the run goes on; any
+// other key ends it. Each row: the key, and the rows it scrolls (up < 0).
+const SCROLLING = [
+  { key: 'PageUp', by: 'page', up: true },
+  { key: 'PageDown', by: 'page', up: false },
+  { key: 'Shift+ArrowUp', by: 'line', up: true },
+  { key: 'Shift+ArrowDown', by: 'line', up: false },
+  { key: 'Shift+PageUp', by: 'page', up: true },
+  { key: 'Shift+PageDown', by: 'page', up: false },
+];
+
+test('at the key wait, PageUp, PageDown and Shift with the arrows scroll; another key ends the run', async () => {
+  const session = await PageSession.open({ height: 700 });
+  await runToKeyWait(session, WORKED_EXAMPLE);
+  const rows = () => session.page.$$eval('.xterm-rows > div', (elements) =>
+    elements.map((element) => element.textContent));
+  for (const { key, by, up } of SCROLLING) {
+    const before = await rows();
+    const [modifier, name] = key.includes('+') ? key.split('+') : [null, key];
+    if (modifier) await session.page.keyboard.down(modifier);
+    await session.page.keyboard.press(name);
+    if (modifier) await session.page.keyboard.up(modifier);
+    await session.page.waitForFunction((old) => [...document.querySelectorAll('.xterm-rows > div')]
+      .some((element, index) => element.textContent !== old[index]), { timeout: 5000, polling: 50 }, before);
+    const after = await rows();
+    const shift = after.findIndex((text) => text === (up ? before[0] : before[before.length - 1]));
+    if (by === 'line') assert.deepEqual(after.slice(up ? 1 : 0, up ? undefined : -1), before.slice(up ? 0 : 1, up ? -1 : undefined), key);
+    else assert.ok(up ? shift > 1 : shift < before.length - 2, `${key}: moved to ${shift}`);
+    assert.match(await session.text('status'), /Press any key/, key);
+  }
+  await session.page.keyboard.press('ArrowUp');
+  await session.waitForStatus('The run has ended.');
+  await session.close();
+});
+
+// Keys typed, or a line pasted, beyond what the run reads end its key wait;
+// none of them starts another run. The pasted line of a megabyte reaches the
+// key wait in a few seconds (the bound is generous for a busy machine).
+test('input beyond the run ends it and never starts another; a pasted megabyte is quick', async (t) => {
+  const megabyte = `3 9 2 4 2 0 5 kN/m kN ${'x'.repeat(1 << 20)}\n`;
+  for (const row of [{ name: 'typed', keys: `${WORKED_EXAMPLE}${WORKED_EXAMPLE} \n` },
+    { name: 'pasted', paste: `${megabyte}${WORKED_EXAMPLE}\n\n`, stdin: megabyte }]) {
+    await t.test(row.name, async () => {
+      const [nativeRun] = runNative([row.stdin ?? WORKED_EXAMPLE]).runs;
+      const session = await PageSession.open();
+      const started = Date.now();
+      if (row.keys) await session.type(row.keys);
+      else {
+        await session.page.evaluate((text) => {
+          const pasted = new DataTransfer();
+          pasted.setData('text/plain', text);
+          document.querySelector('.xterm-helper-textarea').dispatchEvent(new ClipboardEvent('paste',
+            { clipboardData: pasted, bubbles: true, cancelable: true }));
+        }, row.paste);
+      }
+      await session.waitForStatus('The run has ended.');
+      if (row.paste) {
+        const seconds = (Date.now() - started) / 1000;
+        t.diagnostic(`a pasted megabyte: ${seconds} s to the end of the run`);
+        assert.ok(seconds < 10, `${seconds} s`);
+      }
+      await new Promise((done) => setTimeout(done, 300));
+      assert.match(await session.text('status'), /^The run has ended\./);
+      assert.notEqual(await session.page.evaluate(() => document.activeElement.id), 'run-again');
+      assertSameBytes(await session.download('save-transcript', 'transcript.txt'), nativeRun.transcript,
+        'transcript');
+      await session.close();
+    });
+  }
 });

@@ -15,6 +15,7 @@ command -v em++ >/dev/null || missing+=("em++ (Debian package emscripten)")
 command -v node >/dev/null || missing+=("node (Debian package nodejs)")
 command -v npm >/dev/null || missing+=("npm (Debian package npm)")
 command -v setsid >/dev/null || missing+=("setsid (Debian package util-linux)")
+command -v pdftotext >/dev/null || missing+=("pdftotext (Debian package poppler-utils)")
 if [ ${#missing[@]} -gt 0 ]; then
     echo "tests/browser/run.sh needs what is missing here:" >&2
     printf '  %s\n' "${missing[@]}" >&2
