@@ -463,6 +463,11 @@ test('diagram labels apart and inside at 1280, 390 and 320 px', async (t) => {
         await session.page.keyboard.press('Enter');
         await session.waitForStatus('The run has ended.');
       }
+    });
+  }
+  await session.close();
+});
+
 // ---- For every reader, on every screen, on paper, in a link, at the keys ----
 
 async function runToKeyWait(session, keys) {
@@ -576,6 +581,7 @@ test('Download diagrams (SVG) saves one self-contained drawing', async () => {
   assert.equal(png.subarray(1, 4).toString(), 'PNG');
   await session.close();
 });
+
 // A link made by a run replays it: opened from the file or from a web server,
 // the page types the answers the run read and stops at the key wait, with the
 // console program's bytes. Its fragment holds those bytes in base64url.
