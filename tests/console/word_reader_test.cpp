@@ -91,16 +91,17 @@ TEST(WordReader, KeepsWholeUtf8CharactersAtTheCut) {
     const auto ascii = [](std::size_t count) { return kNineteen.substr(0, count); };
     check({
         {"kilonewtons/metres\xc2\xb2 kN", true, "kilonewtons/metres", " kN"},
-        {ascii(17) + "\xe2\x82\xac", true, ascii(17), ""},             // euro sign
-        {ascii(16) + "\xf0\x9d\x9c\x87m", true, ascii(16), ""},       // four bytes
-        {ascii(18) + "\xc2", true, ascii(18) + "\xc2", ""},              // not longer than 19
+        {ascii(17) + "\xe2\x82\xac", true, ascii(17), ""},                // euro sign
+        {ascii(16) + "\xf0\x9d\x9c\x87m", true, ascii(16), ""},           // four bytes
+        {ascii(18) + "\xc2", true, ascii(18) + "\xc2", ""},               // not longer than 19
         {ascii(17) + "\xc2\xb2" + "x", true, ascii(17) + "\xc2\xb2", ""}, // ends before it
-        {ascii(18) + "\xe9t", true, ascii(18) + "\xe9", ""},             // Latin-1
-        {ascii(18) + "\xc0\xb2", true, ascii(18) + "\xc0", ""},         // overlong
-        {ascii(17) + "\xed\xa0\x80", true, ascii(17) + "\xed\xa0", ""}, // surrogate
+        {ascii(18) + "\xe9t", true, ascii(18) + "\xe9", ""},              // Latin-1
+        {ascii(18) + "\xc0\xb2", true, ascii(18) + "\xc0", ""},           // overlong
+        {ascii(17) + "\xed\xa0\x80", true, ascii(17) + "\xed\xa0", ""},   // surrogate
         {ascii(16) + "\xf4\x90\x80\x80", true, ascii(16) + "\xf4\x90\x80", ""}, // > U+10FFFF
-        {ascii(18) + "\xe2\x82", true, ascii(18) + "\xe2", ""},         // cut short by its end
-        {ascii(18) + "\xe2\x82 x", true, ascii(18) + "\xe2", " x"},     // and by a blank
+        {ascii(16) + "\xf9\x90\x90\x90", true, ascii(16) + "\xf9\x90\x90", ""}, // no lead byte
+        {ascii(18) + "\xe2\x82", true, ascii(18) + "\xe2", ""},     // cut short by its end
+        {ascii(18) + "\xe2\x82 x", true, ascii(18) + "\xe2", " x"}, // and by a blank
         {ascii(15) + "\x80\x80\x80\x80\x80", true, ascii(15) + "\x80\x80\x80\x80", ""},
     });
 }

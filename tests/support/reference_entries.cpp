@@ -128,7 +128,12 @@ std::optional<std::string> takeWord(Cursor& in) {
 std::size_t characterLength(std::string_view word, std::size_t at) {
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(word[i]); };
     const unsigned char lead = byte(at);
-    const std::size_t length = lead >= 0xf0 ? 4 : lead >= 0xe0 ? 3 : lead >= 0xc0 ? 2 : 1;
+    // 110xxxxx, 1110xxxx, 11110xxx lead characters of 2, 3, 4 bytes; no other does.
+    const std::size_t length = lead >= 0xf8   ? 1
+                               : lead >= 0xf0 ? 4
+                               : lead >= 0xe0 ? 3
+                               : lead >= 0xc0 ? 2
+                                              : 1;
     if (length == 1 || at + length > word.size()) return 1;
     std::uint32_t code = lead & (0x7f >> length);
     for (std::size_t i = 1; i < length; ++i) {
