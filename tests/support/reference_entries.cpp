@@ -1,9 +1,10 @@
 #include "support/reference_entries.hpp"
 
-#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <stdexcept>
 
 #include "support/solution_fields.hpp"
@@ -157,8 +158,25 @@ std::string_view keptPart(std::string_view word) {
     }
 }
 
-} // namespace
+// The seven numbers and the three unit words, in prompt order.
+constexpr double BeamInputs::*kRealEntries[] = {&BeamInputs::triangleLength,
+                                                &BeamInputs::beamLength,
+                                                &BeamInputs::height,
+                                                &BeamInputs::triangleWeight,
+                                                &BeamInputs::rectangleWeight,
+                                                &BeamInputs::leftHorizontalForce,
+                                                &BeamInputs::rightHorizontalForce};
+constexpr UnitWord BeamInputs::*kWordEntries[] = {&BeamInputs::weightUnit, &BeamInputs::forceUnit,
+                                                  &BeamInputs::lengthUnit};
 
+struct ReferenceEntries {
+    // Empty from the first failed read on: that entry and every later one is
+    // left as it started.
+    std::array<std::optional<double>, std::size(kRealEntries)> reals;
+    std::array<std::optional<std::string>, std::size(kWordEntries)> words; // whole, not cut
+};
+
+// The entries the ten answers in `input` give, in prompt order.
 ReferenceEntries readReferenceEntries(std::string_view input) {
     ReferenceEntries entries;
     Cursor in(input);
@@ -174,45 +192,36 @@ ReferenceEntries readReferenceEntries(std::string_view input) {
     return entries;
 }
 
+// The BeamInputs those entries leave: unread reals 0.0, words cut to 19 bytes
+// less a UTF-8 character the cut would split, unread words empty.
 BeamInputs referenceInputs(const ReferenceEntries& entries) {
     BeamInputs inputs;
-    double* reals[] = {
-        &inputs.triangleLength,      &inputs.beamLength,      &inputs.height,
-        &inputs.triangleWeight,      &inputs.rectangleWeight, &inputs.leftHorizontalForce,
-        &inputs.rightHorizontalForce};
     for (std::size_t i = 0; i < entries.reals.size(); ++i)
-        if (entries.reals[i]) *reals[i] = *entries.reals[i];
-    UnitWord* words[] = {&inputs.weightUnit, &inputs.forceUnit, &inputs.lengthUnit};
+        if (entries.reals[i]) inputs.*kRealEntries[i] = *entries.reals[i];
     for (std::size_t i = 0; i < entries.words.size(); ++i) {
         if (!entries.words[i]) continue;
-        keptPart(*entries.words[i]).copy(words[i]->text.data(), UnitWord::kMaxLength);
+        keptPart(*entries.words[i])
+            .copy((inputs.*kWordEntries[i]).text.data(), UnitWord::kMaxLength);
     }
     return inputs;
 }
 
+} // namespace
+
 std::string differenceFromReference(const RunOutcome& outcome, std::string_view input) {
     const ReferenceEntries entries = readReferenceEntries(input);
     const BeamInputs expected = referenceInputs(entries);
-    const double BeamInputs::*reals[] = {&BeamInputs::triangleLength,
-                                         &BeamInputs::beamLength,
-                                         &BeamInputs::height,
-                                         &BeamInputs::triangleWeight,
-                                         &BeamInputs::rectangleWeight,
-                                         &BeamInputs::leftHorizontalForce,
-                                         &BeamInputs::rightHorizontalForce};
-    for (std::size_t i = 0; i < std::size(reals); ++i) {
-        const double stored = outcome.inputs.*reals[i];
-        if (!sameDouble(stored, expected.*reals[i]))
+    for (std::size_t i = 0; i < std::size(kRealEntries); ++i) {
+        const double stored = outcome.inputs.*kRealEntries[i];
+        if (!sameDouble(stored, expected.*kRealEntries[i]))
             return "real entry " + std::to_string(i + 1) + " is " + exactText(stored) +
-                   ", expected " + exactText(expected.*reals[i]);
+                   ", expected " + exactText(expected.*kRealEntries[i]);
     }
-    const UnitWord BeamInputs::*words[] = {&BeamInputs::weightUnit, &BeamInputs::forceUnit,
-                                           &BeamInputs::lengthUnit};
-    for (std::size_t i = 0; i < std::size(words); ++i) {
-        const UnitWord& stored = outcome.inputs.*words[i];
-        if (stored.text != (expected.*words[i]).text)
+    for (std::size_t i = 0; i < std::size(kWordEntries); ++i) {
+        const UnitWord& stored = outcome.inputs.*kWordEntries[i];
+        if (stored.text != (expected.*kWordEntries[i]).text)
             return "unit word " + std::to_string(i + 1) + " is " + visible(stored.view()) +
-                   ", expected " + visible((expected.*words[i]).view());
+                   ", expected " + visible((expected.*kWordEntries[i]).view());
     }
     int answersTaken = 0;
     for (const auto& real : entries.reals)
