@@ -1,9 +1,11 @@
 #include "console/run_program.hpp"
 
+#include "console/report_line.hpp"
 #include "platform/key_wait.hpp"
 #include "record/saved_record.hpp"
 
 namespace parabeam {
+namespace {
 
 void printClosingNotes(ReportSink& console) {
     writeLine(
@@ -18,6 +20,8 @@ void printClosingNotes(ReportSink& console) {
     writeLine(console, " ........End Of Equation(s) And Comment(s)........ ");
     writeLine(console, " ........Press Any Key To Continue........ ");
 }
+
+} // namespace
 
 int runProgram(std::istream& in, std::ostream& out, std::ostream& errors, ShowOutcome showOutcome) {
     const RunOutcome outcome = writeReport(in, out);

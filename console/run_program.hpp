@@ -3,7 +3,6 @@
 #include <istream>
 #include <ostream>
 
-#include "console/report_line.hpp"
 #include "console/run_report.hpp"
 
 namespace parabeam {
@@ -16,7 +15,5 @@ using ShowOutcome = void (*)(const RunOutcome& outcome);
 // report goes to `out`, a failed save is reported on `errors`. Always returns
 // 0, the exit status.
 int runProgram(std::istream& in, std::ostream& out, std::ostream& errors, ShowOutcome showOutcome);
-
-void printClosingNotes(ReportSink& console);
 
 } // namespace parabeam
