@@ -54,9 +54,9 @@ std::vector<double> zeroShearPositions(const BeamLoading& beam) {
     return positions;
 }
 
-std::vector<double> diagramPositions(const BeamLoading& beam, int stepsPerSegment) {
+std::vector<double> diagramPositions(const BeamLoading& beam, std::vector<double> positions,
+                                     int stepsPerSegment) {
     const double e = beam.pointE();
-    std::vector<double> positions = zeroShearPositions(beam);
     positions.insert(positions.end(), {0.0, e, beam.span});
     for (int step = 1; step < stepsPerSegment; ++step) {
         const double fraction = static_cast<double>(step) / stepsPerSegment;
@@ -66,6 +66,18 @@ std::vector<double> diagramPositions(const BeamLoading& beam, int stepsPerSegmen
     std::sort(positions.begin(), positions.end());
     positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
     return positions;
+}
+
+// Of the supports, Pt-E and the points of zero shear `candidates`.
+Section largestMomentAmong(const BeamLoading& beam, std::vector<double> candidates) {
+    candidates.insert(candidates.end(), {0.0, beam.pointE(), beam.span});
+    std::sort(candidates.begin(), candidates.end());
+    Section largest = sectionAt(beam, candidates.front());
+    for (double position : candidates) {
+        const Section section = sectionAt(beam, position);
+        if (std::abs(section.moment) > std::abs(largest.moment)) largest = section;
+    }
+    return largest;
 }
 
 bool finiteSection(const Section& section) {
@@ -104,15 +116,7 @@ Section sectionAt(const BeamLoading& beam, double position) {
 }
 
 Section largestMoment(const BeamLoading& beam) {
-    std::vector<double> candidates = zeroShearPositions(beam);
-    candidates.insert(candidates.end(), {0.0, beam.pointE(), beam.span});
-    std::sort(candidates.begin(), candidates.end());
-    Section largest = sectionAt(beam, candidates.front());
-    for (double position : candidates) {
-        const Section section = sectionAt(beam, position);
-        if (std::abs(section.moment) > std::abs(largest.moment)) largest = section;
-    }
-    return largest;
+    return largestMomentAmong(beam, zeroShearPositions(beam));
 }
 
 LoadDiagrams loadDiagrams(const BeamInputs& inputs, const BeamSolution& solution,
@@ -121,17 +125,20 @@ LoadDiagrams loadDiagrams(const BeamInputs& inputs, const BeamSolution& solution
     diagrams.reason = inputsReason(inputs, solution, allNumbersRead);
     if (!diagrams.reason.empty()) return diagrams;
     const BeamLoading& beam = diagrams.beam = beamLoading(inputs, solution);
-    for (double position : diagramPositions(beam, stepsPerSegment))
-        diagrams.curve.push_back(sectionAt(beam, position));
     diagrams.zeroShear = zeroShearPositions(beam);
+    for (double position : diagramPositions(beam, diagrams.zeroShear, stepsPerSegment))
+        diagrams.curve.push_back(sectionAt(beam, position));
     diagrams.pointA = sectionAt(beam, 0.0);
     diagrams.pointE = sectionAt(beam, beam.pointE());
     diagrams.pointB = sectionAt(beam, beam.span);
-    diagrams.largest = largestMoment(beam);
+    diagrams.largest = largestMomentAmong(beam, diagrams.zeroShear);
     // Finite values can still give an infinite product along the way.
     if (!std::all_of(diagrams.curve.begin(), diagrams.curve.end(), finiteSection) ||
-        !finiteSection(diagrams.largest))
-        return {kNotFinite, {}, {}, {}, {}, {}, {}, {}};
+        !finiteSection(diagrams.largest)) {
+        LoadDiagrams notFinite;
+        notFinite.reason = kNotFinite;
+        return notFinite;
+    }
     return diagrams;
 }
 
