@@ -22,5 +22,6 @@ AppendResult appendToFile(const char* path, std::string_view text);
 inline constexpr int kLockWaitSeconds = 5;
 inline constexpr const char* kBusyReason =
     "the file is busy (another program kept it locked for 5 seconds)";
+static_assert(kLockWaitSeconds == 5, "kBusyReason names the wait: change both together");
 
 } // namespace parabeam
