@@ -79,7 +79,8 @@ AppendResult appendToFile(const char* path, std::string_view text) {
     struct stat before {};
     if (lock != Lock::held || ::fstat(file, &before) != 0) before.st_mode = 0; // no cut-back
 
-    // O_APPEND places every write at the end; one write keeps the record whole.
+    // O_APPEND places every write at the end, and the lock keeps other saves
+    // out until the record is complete, should it take more than one write.
     const char* next = text.data();
     std::size_t left = text.size();
     while (left > 0) {
