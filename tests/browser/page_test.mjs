@@ -670,8 +670,10 @@ test('Copy link copies the address with the answers', async (t) => {
             if (!clipboard) throw new DOMException('refused', 'NotAllowedError');
             taken.push(text);
           } } });
+        // What the copy would take: the text selected in the focused field.
         document.execCommand = (command) => {
-          taken.push(`${command}: ${document.querySelector('textarea.copy-field')?.value}`);
+          const field = document.activeElement;
+          taken.push(`${command}: ${field.value?.slice(field.selectionStart, field.selectionEnd)}`);
           return selection;
         };
         document.getElementById('copy-link').click();
