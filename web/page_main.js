@@ -46,6 +46,7 @@ function setUpConsole() {
   terminal.open(box);
   fitConsole();
   new ResizeObserver(fitConsole).observe(box);
+  terminal.onCursorMove(showLinesFromStart);
   terminal.onData((data) => {
     if (page.running) page.run.key(data);
   });
@@ -70,6 +71,20 @@ function fitConsole() {
   }
   const rows = fit.proposeDimensions()?.rows;
   if (rows && (rows !== terminal.rows || terminal.cols !== COLUMNS)) terminal.resize(COLUMNS, rows);
+}
+
+// Where the console scrolls sideways, the browser scrolls it to keep the
+// typing in view, and leaves it there; once the cursor is back within the
+// console's width (at a new line, at the key wait), the lines show from their
+// first column again.
+function showLinesFromStart() {
+  const { terminal } = page;
+  const box = terminal.element.parentElement;
+  if (box.scrollLeft === 0) return;
+  const screen = terminal.element.querySelector('.xterm-screen');
+  const cell = screen.getBoundingClientRect().width / terminal.cols;
+  const room = box.clientWidth - parseFloat(window.getComputedStyle(box).paddingLeft);
+  if ((terminal.buffer.active.cursorX + 1) * cell <= room) box.scrollLeft = 0;
 }
 
 // replay: the answers of a link, typed in as the run reads; notice: what the
