@@ -4,6 +4,7 @@ import { FitAddon } from '@xterm/addon-fit';
 import { Terminal } from '@xterm/xterm';
 import { answersOf, fragmentOf, LONGEST_LINK } from './answers_link.js';
 import { drawDiagrams } from './diagrams.js';
+import { downloadFile } from './download_file.js';
 import { CompiledProgram } from './module_contract.js';
 import { htmlElement } from './page_elements.js';
 import { ProgramRun } from './program_run.js';
@@ -200,21 +201,16 @@ function showDiagrams(jsonText) {
   }
 }
 
-function download(name, bytes, type) {
-  const link = htmlElement('a', { download: name });
-  link.href = URL.createObjectURL(new Blob([bytes], { type }));
-  link.click();
-  setTimeout(() => URL.revokeObjectURL(link.href), 0);
-}
-
 function setUpButtons() {
   page.runAgain.addEventListener('click', () => startRun());
   page.copyLink.addEventListener('click', copyLink);
   window.addEventListener('beforeprint', updatePrintedTranscript);
   document.getElementById('save-transcript').addEventListener('click', () =>
-    download('transcript.txt', page.run ? page.run.transcript() : new Uint8Array(0), 'text/plain'));
+    downloadFile('transcript.txt', new Blob(page.run ? [page.run.transcript()] : [],
+      { type: 'text/plain' })));
   document.getElementById('download-records').addEventListener('click', () =>
-    download(RECORD_FILE, page.files.read(RECORD_FILE), 'application/octet-stream'));
+    downloadFile(RECORD_FILE, new Blob([page.files.read(RECORD_FILE)],
+      { type: 'application/octet-stream' })));
   document.getElementById('clear-records').addEventListener('click', () => {
     if (window.confirm(`Remove every saved record from ${RECORD_FILE}?`)) {
       page.files.remove(RECORD_FILE);
