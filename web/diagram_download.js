@@ -8,7 +8,7 @@ import { htmlElement, svgElement } from './page_elements.js';
 const CAPTION_HEIGHT = 24;
 const GAP = 12;
 
-export function drawingsSvg(figures) {
+function drawingsSvg(figures) {
   const width = Math.max(...figures.map(({ figure }) => figure.width));
   const svg = svgElement('svg', { xmlns: 'http://www.w3.org/2000/svg', 'font-family': FONT_FAMILY });
   svg.append(svgElement('title', {}, 'Shear force and bending moment diagrams'));

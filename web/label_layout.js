@@ -50,7 +50,7 @@ export function boxesOverlap(a, b) {
 }
 
 // Whether segment {x1, y1, x2, y2} passes through the box (Liang-Barsky).
-export function segmentCrossesBox({ x1, y1, x2, y2 }, box) {
+function segmentCrossesBox({ x1, y1, x2, y2 }, box) {
   let [from, to] = [0, 1];
   const [dx, dy] = [x2 - x1, y2 - y1];
   const edges = [[-dx, x1 - box.left], [dx, box.right - x1], [-dy, y1 - box.top],
