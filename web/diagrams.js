@@ -48,7 +48,11 @@ export function drawDiagrams(panel, description) {
   draw();
   svgButton.addEventListener('click', () => downloadSvg(figures));
   pngButton.addEventListener('click', () => downloadPng(figures));
-  const observer = new ResizeObserver(() => draw());
+  const observer = new ResizeObserver(() => {
+    // Taken off the page (another run began): nothing to draw again.
+    if (drawings.isConnected) draw();
+    else observer.disconnect();
+  });
   observer.observe(drawings);
   panel.diagramsShown = observer;
 }
