@@ -160,6 +160,8 @@ async function copyLink() {
 function copyBySelection(text) {
   const field = htmlElement('textarea', { 'aria-hidden': 'true', class: 'copy-field' });
   field.value = text;
+  // Selecting takes the focus; the keyboard's place is given back after.
+  const focused = document.activeElement;
   document.body.append(field);
   field.select();
   let copied = false;
@@ -169,6 +171,7 @@ function copyBySelection(text) {
     copied = false;
   }
   field.remove();
+  focused?.focus();
   return copied;
 }
 
