@@ -180,7 +180,7 @@ export function resultantsFigure(beam, measure) {
 }
 
 // The blocks' resultants that are not zero, with their lever arms from Pt-A.
-export function resultants(beam) {
+function resultants(beam) {
   return [
     { name: 'rectangular', force: beam.rectangleForce, arm: beam.rectangleArmFromA },
     { name: 'triangular', force: beam.triangleForce, arm: beam.triangleArmFromA },

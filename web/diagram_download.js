@@ -2,12 +2,13 @@
 // with its caption, needing nothing else (its looks are its own attributes,
 // its font a generic one); or that SVG drawn into a PNG at twice the size.
 import { FONT_FAMILY, figureSvg } from './diagram_svg.js';
+import { downloadFile } from './download_file.js';
 import { htmlElement, svgElement } from './page_elements.js';
 
 const CAPTION_HEIGHT = 24;
 const GAP = 12;
 
-export function drawingsSvg(figures) {
+function drawingsSvg(figures) {
   const width = Math.max(...figures.map(({ figure }) => figure.width));
   const svg = svgElement('svg', { xmlns: 'http://www.w3.org/2000/svg', 'font-family': FONT_FAMILY });
   svg.append(svgElement('title', {}, 'Shear force and bending moment diagrams'));
@@ -33,7 +34,7 @@ export function drawingsSvg(figures) {
 
 export function downloadSvg(figures) {
   const { text } = drawingsSvg(figures);
-  save('diagrams.svg', new Blob([text], { type: 'image/svg+xml' }));
+  downloadFile('diagrams.svg', new Blob([text], { type: 'image/svg+xml' }));
 }
 
 export function downloadPng(figures) {
@@ -46,14 +47,7 @@ export function downloadPng(figures) {
     context.scale(2, 2);
     context.drawImage(image, 0, 0);
     URL.revokeObjectURL(url);
-    canvas.toBlob((blob) => save('diagrams.png', blob), 'image/png');
+    canvas.toBlob((blob) => downloadFile('diagrams.png', blob), 'image/png');
   };
   image.src = url;
-}
-
-function save(name, blob) {
-  const link = htmlElement('a', { download: name });
-  link.href = URL.createObjectURL(blob);
-  link.click();
-  setTimeout(() => URL.revokeObjectURL(link.href), 0);
 }

@@ -54,7 +54,7 @@ export function around({ x, y }, { first = 'above', anchors = ['start', 'end', '
 }
 
 // The obstacles a shape makes for labels: its edges.
-export function edgesOf(shape) {
+function edgesOf(shape) {
   if (shape.kind === 'line' || shape.kind === 'arrow') return [shape];
   if (shape.kind === 'rect') {
     const { x, y, width, height } = shape;

@@ -30,13 +30,15 @@ export function drawDiagrams(panel, description) {
   const beam = new DrawnBeam(description, NARROWEST);
   panel.replaceChildren(summary(beam), drawings, valuesTable(beam), convention(), buttons);
 
+  // One canvas, and one cache of text widths, for every width drawn.
+  const measure = textMeasure();
   let drawnWidth = 0;
   let figures = [];
   const draw = () => {
     const width = Math.max(NARROWEST, Math.floor(drawings.clientWidth));
     if (width === drawnWidth) return;
     drawnWidth = width;
-    figures = drawnFigures(new DrawnBeam(description, width), textMeasure());
+    figures = drawnFigures(new DrawnBeam(description, width), measure);
     drawings.replaceChildren(...figures.map(({ caption, figure }) => {
       const element = htmlElement('figure');
       element.append(htmlElement('figcaption', {}, caption), figureSvg(figure));
@@ -46,7 +48,11 @@ export function drawDiagrams(panel, description) {
   draw();
   svgButton.addEventListener('click', () => downloadSvg(figures));
   pngButton.addEventListener('click', () => downloadPng(figures));
-  const observer = new ResizeObserver(() => draw());
+  const observer = new ResizeObserver(() => {
+    // Taken off the page (another run began): nothing to draw again.
+    if (drawings.isConnected) draw();
+    else observer.disconnect();
+  });
   observer.observe(drawings);
   panel.diagramsShown = observer;
 }

@@ -14,7 +14,7 @@
 //
 // A placed label: { lines, size, x, y, anchor, box, leader? }.
 
-const LINE_GAP = 1.15; // line height in font sizes, for labels of several lines
+export const LINE_HEIGHT = 1.15; // in font sizes, for labels of several lines
 const PADDING = 1.5; // px kept clear around each label's box
 const SMALLER = 0.85; // a label that finds no room tries again at this size
 
@@ -41,7 +41,7 @@ export function labelBox({ lines, size, x, y, anchor }, measure) {
     left: left - PADDING,
     right: left + width + PADDING,
     top: y - ascent - PADDING,
-    bottom: y + (lines.length - 1) * size * LINE_GAP + descent + PADDING,
+    bottom: y + (lines.length - 1) * size * LINE_HEIGHT + descent + PADDING,
   };
 }
 
@@ -50,7 +50,7 @@ export function boxesOverlap(a, b) {
 }
 
 // Whether segment {x1, y1, x2, y2} passes through the box (Liang-Barsky).
-export function segmentCrossesBox({ x1, y1, x2, y2 }, box) {
+function segmentCrossesBox({ x1, y1, x2, y2 }, box) {
   let [from, to] = [0, 1];
   const [dx, dy] = [x2 - x1, y2 - y1];
   const edges = [[-dx, x1 - box.left], [dx, box.right - x1], [-dy, y1 - box.top],
@@ -151,11 +151,7 @@ function labelWidth({ lines, size }, measure) {
 
 // The label moved sideways into the drawing, when it sticks out of it.
 function intoWidth(label, width, measure) {
-  let box = labelBox(label, measure);
+  const box = labelBox(label, measure);
   const shift = box.left < 0 ? -box.left : box.right > width ? width - box.right : 0;
-  const moved = { ...label, x: label.x + shift };
-  box = labelBox(moved, measure);
-  return { ...moved, box };
+  return { ...label, x: label.x + shift, box: { ...box, left: box.left + shift, right: box.right + shift } };
 }
-
-export const LINE_HEIGHT = LINE_GAP;

@@ -1,5 +1,5 @@
 // Everything the page and the compiled program (the module) know of each
-// other. The C++ side of it is in the module's *_web.cpp files.
+// other. The C++ side of it is web/page_bridge.cpp.
 //
 // The page offers the module one object, Module.page, with these methods:
 //   readInput(room)            the next bytes of the line typed at the console,

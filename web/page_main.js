@@ -4,6 +4,7 @@ import { FitAddon } from '@xterm/addon-fit';
 import { Terminal } from '@xterm/xterm';
 import { answersOf, fragmentOf, LONGEST_LINK } from './answers_link.js';
 import { drawDiagrams } from './diagrams.js';
+import { downloadFile } from './download_file.js';
 import { CompiledProgram } from './module_contract.js';
 import { htmlElement } from './page_elements.js';
 import { ProgramRun } from './program_run.js';
@@ -46,6 +47,7 @@ function setUpConsole() {
   terminal.open(box);
   fitConsole();
   new ResizeObserver(fitConsole).observe(box);
+  terminal.onCursorMove(showLinesFromStart);
   terminal.onData((data) => {
     if (page.running) page.run.key(data);
   });
@@ -70,6 +72,20 @@ function fitConsole() {
   }
   const rows = fit.proposeDimensions()?.rows;
   if (rows && (rows !== terminal.rows || terminal.cols !== COLUMNS)) terminal.resize(COLUMNS, rows);
+}
+
+// Where the console scrolls sideways, the browser scrolls it to keep the
+// typing in view, and leaves it there; once the cursor is back within the
+// console's width (at a new line, at the key wait), the lines show from their
+// first column again.
+function showLinesFromStart() {
+  const { terminal } = page;
+  const box = terminal.element.parentElement;
+  if (box.scrollLeft === 0) return;
+  const screen = terminal.element.querySelector('.xterm-screen');
+  const cell = screen.getBoundingClientRect().width / terminal.cols;
+  const room = box.clientWidth - parseFloat(window.getComputedStyle(box).paddingLeft);
+  if ((terminal.buffer.active.cursorX + 1) * cell <= room) box.scrollLeft = 0;
 }
 
 // replay: the answers of a link, typed in as the run reads; notice: what the
@@ -144,6 +160,8 @@ async function copyLink() {
 function copyBySelection(text) {
   const field = htmlElement('textarea', { 'aria-hidden': 'true', class: 'copy-field' });
   field.value = text;
+  // Selecting takes the focus; the keyboard's place is given back after.
+  const focused = document.activeElement;
   document.body.append(field);
   field.select();
   let copied = false;
@@ -153,6 +171,7 @@ function copyBySelection(text) {
     copied = false;
   }
   field.remove();
+  focused?.focus();
   return copied;
 }
 
@@ -185,21 +204,16 @@ function showDiagrams(jsonText) {
   }
 }
 
-function download(name, bytes, type) {
-  const link = htmlElement('a', { download: name });
-  link.href = URL.createObjectURL(new Blob([bytes], { type }));
-  link.click();
-  setTimeout(() => URL.revokeObjectURL(link.href), 0);
-}
-
 function setUpButtons() {
   page.runAgain.addEventListener('click', () => startRun());
   page.copyLink.addEventListener('click', copyLink);
   window.addEventListener('beforeprint', updatePrintedTranscript);
   document.getElementById('save-transcript').addEventListener('click', () =>
-    download('transcript.txt', page.run ? page.run.transcript() : new Uint8Array(0), 'text/plain'));
+    downloadFile('transcript.txt', new Blob(page.run ? [page.run.transcript()] : [],
+      { type: 'text/plain' })));
   document.getElementById('download-records').addEventListener('click', () =>
-    download(RECORD_FILE, page.files.read(RECORD_FILE), 'application/octet-stream'));
+    downloadFile(RECORD_FILE, new Blob([page.files.read(RECORD_FILE)],
+      { type: 'application/octet-stream' })));
   document.getElementById('clear-records').addEventListener('click', () => {
     if (window.confirm(`Remove every saved record from ${RECORD_FILE}?`)) {
       page.files.remove(RECORD_FILE);

@@ -113,7 +113,7 @@ export class ProgramRun {
   }
 }
 
-export function joinBytes(pieces) {
+function joinBytes(pieces) {
   const joined = new Uint8Array(pieces.reduce((length, piece) => length + piece.length, 0));
   let offset = 0;
   for (const piece of pieces) {

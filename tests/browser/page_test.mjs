@@ -504,7 +504,8 @@ test('for every reader: no axe-core violations, the dialogue in the accessibilit
 
 // The console keeps the program's 80 columns: the banner's figure lines stand
 // whole on the screen, a longer line breaks after exactly 80 characters, and
-// a narrow screen scrolls the console sideways.
+// a narrow screen scrolls the console sideways, back to the lines' start at
+// the key wait.
 const SCREENS = [
   { width: 1000, scrolls: false },
   { width: 390, scrolls: true },
@@ -535,6 +536,10 @@ test('on every screen: 80 columns, the figure whole, sideways scrolling where na
       if (start !== undefined) assert.equal(start, longLine.slice(0, 80).trimEnd());
       assert.equal(screen.scrolls, row.scrolls);
       assert.ok(screen.font >= 12, `font ${screen.font}px`);
+      // Typing scrolls a narrow console sideways; at the key wait its lines
+      // show from their first column again.
+      await runToKeyWait(session, WORKED_EXAMPLE);
+      assert.equal(await session.page.$eval('#console', (box) => box.scrollLeft), 0);
       await session.close();
     });
   }
@@ -670,8 +675,10 @@ test('Copy link copies the address with the answers', async (t) => {
             if (!clipboard) throw new DOMException('refused', 'NotAllowedError');
             taken.push(text);
           } } });
+        // What the copy would take: the text selected in the focused field.
         document.execCommand = (command) => {
-          taken.push(`${command}: ${document.querySelector('textarea.copy-field')?.value}`);
+          const field = document.activeElement;
+          taken.push(`${command}: ${field.value?.slice(field.selectionStart, field.selectionEnd)}`);
           return selection;
         };
         document.getElementById('copy-link').click();
