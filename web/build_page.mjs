@@ -33,7 +33,12 @@ const result = await esbuild.build({
   minify: true,
   legalComments: 'inline', // xterm.js's licence stays with its code
   nodePaths: [join(resolve(packages), 'node_modules')],
-  alias: { 'parabeam-compiled-program': resolve(program) },
+  // The module's JavaScript, and its WebAssembly (written next to it) as base64 text.
+  alias: {
+    'parabeam-compiled-program': resolve(program),
+    'parabeam-compiled-program-wasm': resolve(program).replace(/\.js$/, '.wasm'),
+  },
+  loader: { '.wasm': 'base64' },
   logLevel: 'silent',
 });
 // The bundler's warnings fail the build too: each names something that may

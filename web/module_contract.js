@@ -16,15 +16,19 @@
 // The page creates the module with createParabeamModule() and starts each run
 // with ccall('parabeamRun'), which settles when the run ends.
 
-// The build's emscripten output (-sMODULARIZE), given to the bundler under this name.
+// The build's emscripten output (-sMODULARIZE), given to the bundler under this
+// name, and its WebAssembly as base64 text.
 import createParabeamModule from 'parabeam-compiled-program';
+import wasmBase64 from 'parabeam-compiled-program-wasm';
+
+let compiledWasm = null; // compiled once, kept for a fresh module after a failed run
 
 export class CompiledProgram {
   #module = null; // a Promise of the module; null once a run has broken it
 
   // Starts compiling, so that the first run need not wait for all of it.
   prepare() {
-    this.#module ??= createParabeamModule();
+    this.#module ??= createModule();
     return this.#module;
   }
 
@@ -55,3 +59,27 @@ function pageOffered(run) {
   };
 }
 
+
+// The browser compiles the WebAssembly on threads of its own from the moment
+// this is called, while the page sets up its console; the module only
+// instantiates it (and fetches nothing).
+function createModule() {
+  compiledWasm ??= WebAssembly.compile(bytesOfBase64(wasmBase64));
+  return new Promise((resolve, reject) => {
+    createParabeamModule({
+      instantiateWasm(imports, receiveInstance) {
+        compiledWasm.then((wasm) => WebAssembly.instantiate(wasm, imports))
+          .then((instance) => receiveInstance(instance), reject);
+        return {}; // the exports come later, through receiveInstance
+      },
+    }).then(resolve, reject);
+  });
+}
+
+function bytesOfBase64(text) {
+  if (Uint8Array.fromBase64) return Uint8Array.fromBase64(text);
+  const binary = window.atob(text);
+  const bytes = new Uint8Array(binary.length);
+  for (let i = 0; i < binary.length; i += 1) bytes[i] = binary.charCodeAt(i);
+  return bytes;
+}
