@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "bench_inputs.hpp"
-#include "console/input_reader.hpp"
+#include "numbers/input_reader.hpp"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <streambuf>
 
 #include "bench_inputs.hpp"
-#include "console/number_format.hpp"
-#include "console/report_line.hpp"
+#include "numbers/number_format.hpp"
+#include "numbers/report_line.hpp"
 
 namespace {
 

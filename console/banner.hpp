@@ -1,6 +1,6 @@
 #pragma once
 // The opening banner, the legend and the drawing of the beam the prompts refer to.
-#include "console/report_line.hpp"
+#include "numbers/report_line.hpp"
 
 namespace parabeam {
 

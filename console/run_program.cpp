@@ -1,6 +1,6 @@
 #include "console/run_program.hpp"
 
-#include "console/report_line.hpp"
+#include "numbers/report_line.hpp"
 #include "platform/key_wait.hpp"
 #include "record/saved_record.hpp"
 

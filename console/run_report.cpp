@@ -2,7 +2,8 @@
 
 #include "console/banner.hpp"
 #include "console/dialogue.hpp"
-#include "solver/horizontal_case.hpp"
+#include "console/horizontal_report.hpp"
+#include "console/vertical_report.hpp"
 
 namespace parabeam {
 
@@ -11,7 +12,8 @@ RunOutcome writeReport(std::istream& in, ReportSink& console) {
     printBanner(console);
     printFigure(console);
     outcome.answersRead = readInputs(outcome.inputs, in, console);
-    solveVerticalReactions(outcome.inputs, outcome.solution, console);
+    outcome.solution = solveVerticalReactions(outcome.inputs);
+    reportVerticalReactions(outcome.inputs, outcome.solution, console);
     reportHorizontalCase(outcome.inputs, console);
     return outcome;
 }

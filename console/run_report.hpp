@@ -3,8 +3,8 @@
 // record is saved, and what it computed on the way.
 #include <istream>
 
-#include "console/beam_inputs.hpp"
-#include "console/report_line.hpp"
+#include "numbers/report_line.hpp"
+#include "solver/beam_inputs.hpp"
 #include "solver/beam_solution.hpp"
 
 namespace parabeam {

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "console/input_reader.hpp"
 #include "fuzz_check.hpp"
+#include "numbers/input_reader.hpp"
 #include "support/in_memory_run.hpp"
 #include "support/reference_entries.hpp"
 #include "support/solution_fields.hpp"
@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const parabeam::testing::InMemoryRun first = parabeam::testing::runInMemory(bytes);
     requireEntriesAsTyped(bytes, first.outcome);
     requireSameSolution(first.outcome.solution,
-                        parabeam::computeBeamSolution(first.outcome.inputs));
+                        parabeam::solveVerticalReactions(first.outcome.inputs));
     requireWholeRecord(first.record);
     const parabeam::testing::InMemoryRun second = parabeam::testing::runInMemory(bytes);
     require(first.console == second.console, "the console output differs on a second run");

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "web/page_bridge.hpp"
+#include "platform/page_bridge.hpp"
 
 namespace parabeam {
 

@@ -1,6 +1,6 @@
 #include "platform/key_wait.hpp"
 
-#include "web/page_bridge.hpp"
+#include "platform/page_bridge.hpp"
 
 namespace parabeam {
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <streambuf>
 
-#include "web/page_bridge.hpp"
+#include "platform/page_bridge.hpp"
 
 namespace parabeam {
 namespace {

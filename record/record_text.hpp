@@ -1,7 +1,7 @@
 #pragma once
 // The text of the 16-line record a run leaves in data-values.dat.
-#include "console/beam_inputs.hpp"
-#include "console/report_line.hpp"
+#include "numbers/report_line.hpp"
+#include "solver/beam_inputs.hpp"
 #include "solver/beam_solution.hpp"
 
 namespace parabeam {

@@ -3,7 +3,7 @@
 // the current directory.
 #include <ostream>
 
-#include "console/beam_inputs.hpp"
+#include "solver/beam_inputs.hpp"
 #include "solver/beam_solution.hpp"
 
 namespace parabeam {

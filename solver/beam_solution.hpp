@@ -1,8 +1,7 @@
 #pragma once
 // The vertical statics of the beam: resultant loads, lever arms about Pt-A, the
 // three equilibrium equations and the reactions Ay and By.
-#include "console/beam_inputs.hpp"
-#include "console/report_line.hpp"
+#include "solver/beam_inputs.hpp"
 
 namespace parabeam {
 
@@ -25,9 +24,6 @@ struct BeamSolution {
 };
 
 // Pure: the operations and operand order below fix every rounding.
-BeamSolution computeBeamSolution(const BeamInputs& inputs);
-
-// Fills `solution` and narrates the derivation, 53 lines, on the console.
-void solveVerticalReactions(const BeamInputs& inputs, BeamSolution& solution, ReportSink& console);
+BeamSolution solveVerticalReactions(const BeamInputs& inputs);
 
 } // namespace parabeam

@@ -1,7 +1,6 @@
 #pragma once
-// Comments on the horizontal forces Ax and Bx: which of the four cases applies.
-#include "console/beam_inputs.hpp"
-#include "console/report_line.hpp"
+// Which of four cases the horizontal forces Ax and Bx make.
+#include "solver/beam_inputs.hpp"
 
 namespace parabeam {
 
@@ -14,8 +13,5 @@ enum class HorizontalCase {
 
 // A force counts as zero when it compares equal to 0.0, so -0 is zero too.
 HorizontalCase classifyHorizontalForces(const BeamInputs& inputs);
-
-// Writes the lines of the one case that applies.
-void reportHorizontalCase(const BeamInputs& inputs, ReportSink& console);
 
 } // namespace parabeam

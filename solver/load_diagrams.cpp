@@ -7,16 +7,6 @@
 namespace parabeam {
 namespace {
 
-constexpr std::string_view kAnswersMissing =
-    "No diagrams: an answer could not be read as a number, or the input ended, before all seven values of the beam were given.";
-constexpr std::string_view kNotFinite = "No diagrams: the values are too large to draw.";
-constexpr std::string_view kNoSpan =
-    "No diagrams: the length L2 of the entire beam must be greater than zero.";
-constexpr std::string_view kNegativeTriangle =
-    "No diagrams: the length L1 of the triangular beam cannot be negative.";
-constexpr std::string_view kTriangleTooLong =
-    "No diagrams: the triangular beam (L1) cannot be longer than the entire beam (L2).";
-
 // The rectangular block's segment, summed from Pt-A.
 Section fromA(const BeamLoading& beam, double x) {
     const double load = beam.rectangleWeight * x;
@@ -88,18 +78,18 @@ bool allFinite(std::initializer_list<double> values) {
     return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
 }
 
-std::string_view inputsReason(const BeamInputs& inputs, const BeamSolution& solution,
-                              bool allNumbersRead) {
-    if (!allNumbersRead) return kAnswersMissing;
+NoDiagrams inputsReason(const BeamInputs& inputs, const BeamSolution& solution,
+                        bool allNumbersRead) {
+    if (!allNumbersRead) return NoDiagrams::answersMissing;
     if (!allFinite({inputs.triangleLength, inputs.beamLength, inputs.triangleWeight,
                     inputs.rectangleWeight, inputs.leftHorizontalForce,
                     inputs.rightHorizontalForce}))
-        return kNotFinite;
-    if (!(inputs.beamLength > 0)) return kNoSpan;
-    if (inputs.triangleLength < 0) return kNegativeTriangle;
-    if (inputs.triangleLength > inputs.beamLength) return kTriangleTooLong;
-    if (!allFinite({solution.reactionA, solution.reactionB})) return kNotFinite;
-    return {};
+        return NoDiagrams::notFinite;
+    if (!(inputs.beamLength > 0)) return NoDiagrams::noSpan;
+    if (inputs.triangleLength < 0) return NoDiagrams::negativeTriangle;
+    if (inputs.triangleLength > inputs.beamLength) return NoDiagrams::triangleTooLong;
+    if (!allFinite({solution.reactionA, solution.reactionB})) return NoDiagrams::notFinite;
+    return NoDiagrams::none;
 }
 
 } // namespace
@@ -123,7 +113,7 @@ LoadDiagrams loadDiagrams(const BeamInputs& inputs, const BeamSolution& solution
                           bool allNumbersRead, int stepsPerSegment) {
     LoadDiagrams diagrams;
     diagrams.reason = inputsReason(inputs, solution, allNumbersRead);
-    if (!diagrams.reason.empty()) return diagrams;
+    if (diagrams.reason != NoDiagrams::none) return diagrams;
     const BeamLoading& beam = diagrams.beam = beamLoading(inputs, solution);
     diagrams.zeroShear = zeroShearPositions(beam);
     for (double position : diagramPositions(beam, diagrams.zeroShear, stepsPerSegment))
@@ -136,7 +126,7 @@ LoadDiagrams loadDiagrams(const BeamInputs& inputs, const BeamSolution& solution
     if (!std::all_of(diagrams.curve.begin(), diagrams.curve.end(), finiteSection) ||
         !finiteSection(diagrams.largest)) {
         LoadDiagrams notFinite;
-        notFinite.reason = kNotFinite;
+        notFinite.reason = NoDiagrams::notFinite;
         return notFinite;
     }
     return diagrams;

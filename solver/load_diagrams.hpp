@@ -4,10 +4,9 @@
 // [0, L2 - L1], the triangular block from its intensity at Pt-E down to nothing
 // at Pt-B; Ay and By hold the beam up. The shear at a section is the sum of the
 // upward forces to its left, and sagging moments are positive, so dM/dx = V.
-#include <string_view>
 #include <vector>
 
-#include "console/beam_inputs.hpp"
+#include "solver/beam_inputs.hpp"
 #include "solver/beam_solution.hpp"
 
 namespace parabeam {
@@ -41,9 +40,19 @@ Section sectionAt(const BeamLoading& beam, double position);
 // Pt-E or where the shear crosses zero; the leftmost of equal ones.
 Section largestMoment(const BeamLoading& beam);
 
+// Why the diagrams cannot be drawn, if they cannot.
+enum class NoDiagrams {
+    none,
+    answersMissing,   // a read failed or the input ended before the seven values
+    notFinite,        // a value, or one along the beam, is infinite or undefined
+    noSpan,           // L2 is not greater than zero
+    negativeTriangle, // L1 below zero
+    triangleTooLong,  // L1 beyond L2
+};
+
 // Both diagrams, ready to draw, or why they cannot be.
 struct LoadDiagrams {
-    std::string_view reason; // one sentence; empty when the diagrams can be drawn
+    NoDiagrams reason = NoDiagrams::none;
     BeamLoading beam;
     std::vector<Section> curve;    // Pt-A to Pt-B, with Pt-E and the points of zero shear
     std::vector<double> zeroShear; // where the shear crosses zero between the points, in order

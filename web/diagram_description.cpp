@@ -1,73 +1,89 @@
 #include "web/diagram_description.hpp"
 
-#include <string>
+#include <cmath>
 #include <string_view>
 #include <utility>
 
-#include "console/number_format.hpp"
+#include "console/dialogue.hpp"
+#include "numbers/number_format.hpp"
 #include "solver/load_diagrams.hpp"
+#include "web/json_writer.hpp"
 
 namespace parabeam {
 namespace {
 
 constexpr int kStepsPerSegment = 48;
-// Prompts (1) to (7) ask for numbers, before the three unit words.
-constexpr int kNumberCount = 7;
 
-void appendString(std::string& json, std::string_view text) {
-    constexpr char kHex[] = "0123456789abcdef";
-    json += '"';
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            json += '\\';
-            json += c;
-        } else if (byte < 0x20) {
-            json += "\\u00";
-            json += kHex[byte >> 4];
-            json += kHex[byte & 0xf];
-        } else {
-            json += c; // other bytes as typed; the page decodes them as UTF-8
+std::string_view sentenceFor(NoDiagrams reason) {
+    switch (reason) {
+    case NoDiagrams::none:
+        break;
+    case NoDiagrams::answersMissing:
+        return "No diagrams: an answer could not be read as a number, or the input ended, before all seven values of the beam were given.";
+    case NoDiagrams::notFinite:
+        return "No diagrams: the values are too large to draw.";
+    case NoDiagrams::noSpan:
+        return "No diagrams: the length L2 of the entire beam must be greater than zero.";
+    case NoDiagrams::negativeTriangle:
+        return "No diagrams: the length L1 of the triangular beam cannot be negative.";
+    case NoDiagrams::triangleTooLong:
+        return "No diagrams: the triangular beam (L1) cannot be longer than the entire beam (L2).";
+    }
+    return {};
+}
+
+// A number as the page gets it: its value, and its text in the program's format.
+void writeQuantity(JsonWriter& json, double value) {
+    char text[kRealTextCapacity];
+    json.beginObject().key("value").number(value);
+    json.key("text").string({text, formatReal(value, text)});
+    json.endObject();
+}
+
+void writeSection(JsonWriter& json, const Section& section) {
+    json.beginObject();
+    json.key("x");
+    writeQuantity(json, section.position);
+    json.key("shear");
+    writeQuantity(json, section.shear);
+    json.key("moment");
+    writeQuantity(json, section.moment);
+    json.endObject();
+}
+
+// The tick steps an x axis may use, 1, 2, 2.5 and 5 times a power of ten,
+// each with its marks from 0 to L2: from a few marks over the span up to
+// kMostTicks of them. The page takes the finest step its width has room for;
+// each figure has at most kMostTicks marks, whatever the span.
+constexpr int kMostTicks = 64;
+
+void writeTicks(JsonWriter& json, double span) {
+    json.beginArray();
+    const int firstPower = static_cast<int>(std::floor(std::log10(span / kMostTicks)));
+    for (int power = firstPower; power <= firstPower + 3; ++power) {
+        for (const double factor : {1.0, 2.0, 2.5, 5.0}) {
+            const double step = factor * std::pow(10.0, power);
+            // Marks up to the span, and a rounding short of it.
+            const double count = std::floor(span / step * (1 + 1e-9));
+            if (!std::isfinite(step) || !(step > 0) || count > kMostTicks || count < 1) continue;
+            json.beginObject().key("step");
+            writeQuantity(json, step);
+            json.key("marks").beginArray();
+            for (int index = 0; index <= static_cast<int>(count); ++index)
+                writeQuantity(json, index * step);
+            json.endArray().endObject();
         }
     }
-    json += '"';
+    json.endArray();
 }
 
-void appendReal(std::string& json, double value) {
-    char text[kRealTextCapacity];
-    appendString(json, {text, formatReal(value, text)});
-}
-
-void appendKey(std::string& json, std::string_view key) {
-    if (json.back() != '{' && json.back() != '[') json += ',';
-    appendString(json, key);
-    json += ':';
-}
-
-void appendSection(std::string& json, std::string_view key, const Section& section) {
-    appendKey(json, key);
-    json += '{';
-    appendKey(json, "x");
-    appendReal(json, section.position);
-    appendKey(json, "shear");
-    appendReal(json, section.shear);
-    appendKey(json, "moment");
-    appendReal(json, section.moment);
-    json += '}';
-}
-
-std::string describe(const BeamInputs& inputs, const BeamSolution& solution,
-                     const LoadDiagrams& diagrams) {
-    std::string json = "{";
-    appendKey(json, "units");
-    json += '{';
-    appendKey(json, "weight");
-    appendString(json, inputs.weightUnit.view());
-    appendKey(json, "force");
-    appendString(json, inputs.forceUnit.view());
-    appendKey(json, "length");
-    appendString(json, inputs.lengthUnit.view());
-    json += '}';
+void describe(JsonWriter& json, const BeamInputs& inputs, const BeamSolution& solution,
+              const LoadDiagrams& diagrams) {
+    json.key("units").beginObject();
+    json.key("weight").string(inputs.weightUnit.view());
+    json.key("force").string(inputs.forceUnit.view());
+    json.key("length").string(inputs.lengthUnit.view());
+    json.endObject();
 
     const std::pair<std::string_view, double> values[] = {
         {"span", inputs.beamLength},
@@ -85,51 +101,47 @@ std::string describe(const BeamInputs& inputs, const BeamSolution& solution,
         {"triangleForce", solution.triangleForce},
         {"triangleArmFromA", solution.triangleArmFromA},
     };
-    for (const auto& [key, value] : values) {
-        appendKey(json, key);
-        appendReal(json, value);
+    for (const auto& [name, value] : values) {
+        json.key(name);
+        writeQuantity(json, value);
     }
 
-    appendSection(json, "pointA", diagrams.pointA);
-    appendSection(json, "pointE", diagrams.pointE);
-    appendSection(json, "pointB", diagrams.pointB);
-    appendSection(json, "largest", diagrams.largest);
-    appendKey(json, "zeroShear");
-    json += '[';
-    for (const double position : diagrams.zeroShear) {
-        if (json.back() != '[') json += ',';
-        appendReal(json, position);
+    const std::pair<std::string_view, const Section&> sections[] = {
+        {"pointA", diagrams.pointA},
+        {"pointE", diagrams.pointE},
+        {"pointB", diagrams.pointB},
+        {"largest", diagrams.largest},
+    };
+    for (const auto& [name, section] : sections) {
+        json.key(name);
+        writeSection(json, section);
     }
-    json += ']';
-    appendKey(json, "curve");
-    json += '[';
-    for (const Section& section : diagrams.curve) {
-        if (json.back() != '[') json += ',';
-        json += '[';
-        appendReal(json, section.position);
-        json += ',';
-        appendReal(json, section.shear);
-        json += ',';
-        appendReal(json, section.moment);
-        json += ']';
-    }
-    json += "]}";
-    return json;
+    json.key("zeroShear").beginArray();
+    for (const double position : diagrams.zeroShear)
+        writeQuantity(json, position);
+    json.endArray();
+    json.key("curve").beginArray();
+    for (const Section& section : diagrams.curve)
+        writeSection(json, section);
+    json.endArray();
+    json.key("ticks");
+    writeTicks(json, inputs.beamLength);
 }
 
 } // namespace
 
 std::string describeDiagrams(const RunOutcome& outcome) {
-    const bool allNumbersRead = outcome.answersRead >= kNumberCount;
+    const bool allNumbersRead = outcome.answersRead >= kNumberAnswers;
     const LoadDiagrams diagrams =
         loadDiagrams(outcome.inputs, outcome.solution, allNumbersRead, kStepsPerSegment);
-    if (!diagrams.reason.empty()) {
-        std::string json = "{";
-        appendKey(json, "reason");
-        appendString(json, diagrams.reason);
-        return json + "}";
-    }
-    return describe(outcome.inputs, outcome.solution, diagrams);
+    JsonWriter json;
+    json.beginObject();
+    if (diagrams.reason != NoDiagrams::none)
+        json.key("reason").string(sentenceFor(diagrams.reason));
+    else
+        describe(json, outcome.inputs, outcome.solution, diagrams);
+    json.endObject();
+    return json.text();
 }
 
 } // namespace parabeam

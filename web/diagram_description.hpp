@@ -10,7 +10,9 @@ namespace parabeam {
 // {"reason": sentence} when they cannot be drawn, otherwise the units, the
 // beam, the forces, the blocks' resultants with their lever arms from Pt-A,
 // the sections at Pt-A, Pt-E, Pt-B and of the largest moment, where the shear
-// crosses zero, and the curve. Every number is a string in the program's own format.
+// crosses zero, the curve and the x axis's tick marks. Every number is an object
+// {"value": the double, or null when not finite, "text": its text in the
+// program's format}.
 std::string describeDiagrams(const RunOutcome& outcome);
 
 } // namespace parabeam

@@ -1,25 +1,25 @@
 // The browser edition's run, as the console program's main is the console's:
 // the page's streams, the whole run, and the diagrams handed to the page just
 // before the key wait.
+#include <emscripten.h>
+
 #include <iostream>
 
 #include "console/run_program.hpp"
+#include "platform/page_bridge.hpp"
 #include "platform/platform_setup.hpp"
 #include "web/diagram_description.hpp"
-#include "web/page_bridge.hpp"
 
-namespace parabeam::page {
 namespace {
 
-void showDiagrams(const RunOutcome& outcome) {
-    showOutcome(describeDiagrams(outcome));
+void showDiagrams(const parabeam::RunOutcome& outcome) {
+    parabeam::page::showOutcome(parabeam::describeDiagrams(outcome));
 }
 
 } // namespace
 
-int runOnPage() {
-    prepareStandardStreams();
-    return runProgram(std::cin, std::cout, std::cerr, showDiagrams);
+// The page's one call into the module: a whole run, afresh each time.
+extern "C" EMSCRIPTEN_KEEPALIVE int parabeamRun() {
+    parabeam::prepareStandardStreams();
+    return parabeam::runProgram(std::cin, std::cout, std::cerr, showDiagrams);
 }
-
-} // namespace parabeam::page

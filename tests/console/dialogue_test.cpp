@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "console/dialogue.hpp"
-#include "scripted_streams.hpp"
 #include "support/program_texts.hpp"
+#include "support/scripted_streams.hpp"
 #include "support/text.hpp"
 
 namespace parabeam::testing {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "console/number_format.hpp"
+#include "numbers/number_format.hpp"
 
 namespace parabeam::testing {
 

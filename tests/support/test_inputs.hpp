@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "console/beam_inputs.hpp"
+#include "solver/beam_inputs.hpp"
 
 namespace parabeam::testing {
 

@@ -1,13 +1,17 @@
 // The diagrams as the page gets them: the outcome of a run on the given
-// answers, described in the program's own number texts. Expected texts worked by hand
-// (worked example: Ay = 28/3, By = 26/3, Pt-E at 6, zero shear at Ay / 2).
+// answers, each number as its exact value and its text in the program's
+// format. Expected values worked by hand (worked example: Ay = 18 - By,
+// By = 78 / 9 with the derivation's decimal thirds, Pt-E at 6, zero shear at
+// Ay / 2), their 17 digits from the bits of those doubles.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "support/in_memory_run.hpp"
 #include "support/named_case.hpp"
 #include "web/diagram_description.hpp"
+#include "web/json_writer.hpp"
 
 namespace parabeam::testing {
 namespace {
@@ -16,67 +20,123 @@ struct Description : NamedCase {
     const char* answers;
     const char* begins;
     const char* ends;
-    const char* contains = ""; // somewhere between
+    std::vector<std::string> contains; // each somewhere between
 };
 
 const Description kDescriptions[] = {
     {{"WorkedExample"},
      "3 9 2 4 2 0 5 kN/m kN m\n",
-     R"({"units":{"weight":"kN/m","force":"kN","length":"m"},"span":"9","triangleLength":"3",)"
-     R"("triangleWeight":"4","rectangleWeight":"2","ay":"9.33333","by":"8.66667","ax":"0",)"
-     R"("bx":"5","rectangleLength":"6","rectangleForce":"12","rectangleArmFromA":"3",)"
-     R"("triangleForce":"6","triangleArmFromA":"7","pointA":{"x":"0","shear":"9.33333","moment":"0"},)"
-     R"("pointE":{"x":"6","shear":"-2.66667","moment":"20"},)"
-     R"("pointB":{"x":"9","shear":"-8.66667","moment":"0"},)"
-     R"("largest":{"x":"4.66667","shear":"0","moment":"21.7778"},"zeroShear":["4.66667"],)"
-     R"("curve":[["0","9.33333","0"],)",
-     R"(["9","-8.66667","0"]]})"},
+     R"({"units":{"weight":"kN/m","force":"kN","length":"m"},"span":{"value":9,"text":"9"},)"
+     R"("triangleLength":{"value":3,"text":"3"},"triangleWeight":{"value":4,"text":"4"},)"
+     R"("rectangleWeight":{"value":2,"text":"2"},)"
+     R"("ay":{"value":9.3333333399999994,"text":"9.33333"},)"
+     R"("by":{"value":8.6666666600000006,"text":"8.66667"},)",
+     "]}]}",
+     {R"("pointE":{"x":{"value":6,"text":"6"},"shear":{"value":-2.6666666600000006,"text":"-2.66667"},)"
+      R"("moment":{"value":19.999999980000002,"text":"20"}},)",
+      R"("largest":{"x":{"value":4.6666666699999997,"text":"4.66667"},"shear":{"value":0,"text":"0"},)"
+      R"("moment":{"value":21.777777808888885,"text":"21.7778"}},)",
+      R"("zeroShear":[{"value":4.6666666699999997,"text":"4.66667"}],)",
+      R"({"x":{"value":9,"text":"9"},"shear":{"value":-8.6666666600000006,"text":"-8.66667"},)"
+      R"("moment":{"value":0,"text":"0"}}],"ticks":[)",
+      // The axis in steps of 2.5: 0, 2.5, 5 and 7.5, up to the span.
+      R"({"step":{"value":2.5,"text":"2.5"},"marks":[{"value":0,"text":"0"},)"
+      R"({"value":2.5,"text":"2.5"},{"value":5,"text":"5"},{"value":7.5,"text":"7.5"}]})"}},
     // An upward triangle: its resultant -160 = 8 / 2 x -40 acts 1 + 8 / 3 from Pt-A.
     {{"UpwardTriangle"},
      "8 9 2 -40 3 0 0\n",
      "{",
-     "]]}",
-     R"("rectangleLength":"1","rectangleForce":"3","rectangleArmFromA":"0.5",)"
-     R"("triangleForce":"-160","triangleArmFromA":"3.66667",)"},
-    // V = 7.8 - 3 x is zero at 2.6; right of Pt-E, 7.8 - 9 u^2 / 8 at u = sqrt(6.93333).
+     "]}]}",
+     {R"("rectangleLength":{"value":1,"text":"1"},"rectangleForce":{"value":3,"text":"3"},)"
+      R"("rectangleArmFromA":{"value":0.5,"text":"0.5"},"triangleForce":{"value":-160,"text":"-160"},)"
+      R"("triangleArmFromA":{"value":3.6666666399999999,"text":"3.66667"},)"}},
+    // V = 7.8 - 3 x is zero at 2.6 (Ay is 7.799999976 with the decimal thirds); right of Pt-E, 7.8
+    // - 9 u^2 / 8 at u = sqrt(6.93333).
     {{"ShearCrossesZeroTwice"},
      "4 10 1 -9 3 0 0\n",
      "{",
-     "]]}",
-     R"("zeroShear":["2.6","7.36688"],)"},
-    {{"NoLoadNoZeroCrossing"}, "4 10 1 0 0 0 0\n", "{", "]]}", R"("zeroShear":[],)"},
+     "]}]}",
+     {R"("zeroShear":[{"value":2.5999999919999994,"text":"2.6"},{"value":7.366877649633425,)"
+      R"("text":"7.36688"}],)"}},
+    {{"NoLoadNoZeroCrossing"}, "4 10 1 0 0 0 0\n", "{", "]}]}", {R"("zeroShear":[],)"}},
+    // A span near the smallest normal double: a few dozen marks all the same.
+    {{"TinySpanBoundedTicks"},
+     "0 2.3e-308 0 1 1 0 0 u v w\n",
+     "{",
+     "]}]}",
+     {R"("text":"5e-310"},"marks":[{"value":0,"text":"0"},{"value":4.9999999999999847e-310,)"
+      R"("text":"5e-310"},{"value":9.9999999999999694e-310,"text":"1e-309"},)"}},
     // The read failed at the second number: L2 was left at zero.
     {{"FailedRead"},
      "12abc\n",
      R"({"reason":"No diagrams: an answer could not be read as a number, or the input ended, )"
      R"(before all seven values of the beam were given."})",
-     R"(were given."})"},
+     R"(were given."})",
+     {}},
     // The last of the seven numbers failed: Bx was left at zero, a value like
     // any other, so only the count of answers read tells.
-    {{"SeventhNumberFailed"}, "3 9 2 4 2 0 x\n", R"({"reason":"No diagrams: )", R"(were given."})"},
+    {{"SeventhNumberFailed"},
+     "3 9 2 4 2 0 x\n",
+     R"({"reason":"No diagrams: )",
+     R"(were given."})",
+     {}},
+    {{"NoSpan"},
+     "3 0 1 4 2 2 2\n",
+     R"({"reason":"No diagrams: the length L2 of the entire beam must be greater than zero."})",
+     "}",
+     {}},
+    {{"NegativeTriangle"},
+     "-1 9 1 4 2 0 0\n",
+     R"({"reason":"No diagrams: the length L1 of the triangular beam cannot be negative."})",
+     "}",
+     {}},
+    {{"TriangleBeyondSpan"},
+     "4 3 0 2 5 0 0\n",
+     R"({"reason":"No diagrams: the triangular beam (L1) cannot be longer than the entire beam )"
+     R"((L2)."})",
+     "}",
+     {}},
+    {{"InfiniteReactions"},
+     "0 1e200 1 0 1e200 0 0\n",
+     R"({"reason":"No diagrams: the values are too large to draw."})",
+     "}",
+     {}},
     // All seven numbers were read before the input ended: drawn without units.
     {{"EndedBeforeUnits"},
      "3 9 2 4 2 0 5\n",
      R"({"units":{"weight":"","force":"","length":""},)",
-     R"(["9","-8.66667","0"]]})"},
+     "]}]}",
+     {}},
     {{"UnitsNeedEscapes"},
      "3 9 2 4 2 0 5 k\"N N\\m \x1bm\n",
      R"({"units":{"weight":"k\"N","force":"N\\m","length":"\u001bm"},)",
-     "]]}"},
+     "]}]}",
+     {}},
 };
 
 class Descriptions : public ::testing::TestWithParam<Description> {};
 
-TEST_P(Descriptions, BeginAndEndAsWorkedOut) {
+TEST_P(Descriptions, AsWorkedOut) {
     const Description& row = GetParam();
     const std::string json = describeDiagrams(runInMemory(row.answers).outcome);
     EXPECT_EQ(json.substr(0, std::string(row.begins).size()), row.begins);
-    EXPECT_TRUE(json.ends_with(row.ends)) << json;
-    EXPECT_NE(json.find(row.contains), std::string::npos) << json;
+    EXPECT_TRUE(json.ends_with(row.ends)) << json.substr(json.size() - 200);
+    for (const std::string& part : row.contains)
+        EXPECT_NE(json.find(part), std::string::npos) << part;
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, Descriptions, ::testing::ValuesIn(kDescriptions),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Commas and colons come from the nesting alone, whatever order values come in.
+TEST(JsonWriter, PutsEverySeparatorItself) {
+    JsonWriter json;
+    json.beginObject().key("a").beginArray().endArray().key("b").beginArray();
+    json.number(-0.0).number(0.1).beginObject().endObject().string("").number(1e308 * 10);
+    json.endArray().key("c").beginObject().key("d").string("\"\\\n").endObject().endObject();
+    EXPECT_EQ(json.text(),
+              R"({"a":[],"b":[-0,0.10000000000000001,{},"",null],"c":{"d":"\"\\\u000a"}})");
+}
 
 } // namespace
 } // namespace parabeam::testing

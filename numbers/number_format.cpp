@@ -1,12 +1,12 @@
-#include "console/number_format.hpp"
+#include "numbers/number_format.hpp"
 
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 
-#include "console/exact_powers_of_ten.hpp"
-#include "console/seventeen_digits.hpp"
+#include "numbers/exact_powers_of_ten.hpp"
+#include "numbers/seventeen_digits.hpp"
 
 namespace parabeam {
 namespace {

@@ -1,4 +1,4 @@
-#include "console/number_conversion.hpp"
+#include "numbers/number_conversion.hpp"
 
 #include <charconv>
 #include <cmath>
@@ -8,7 +8,7 @@
 
 #include <fast_float/fast_float.h>
 
-#include "console/exact_powers_of_ten.hpp"
+#include "numbers/exact_powers_of_ten.hpp"
 
 namespace parabeam {
 namespace {

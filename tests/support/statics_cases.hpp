@@ -1,40 +1,21 @@
-// The vertical statics: every derived double, bit for bit (signs of zero
-// included), and the report lines that show them.
-#include <gtest/gtest.h>
-
+#pragma once
+// Beams worked out by hand: their inputs, every field of the solution written
+// out exactly, and report lines of the derivation that show them. Shared by
+// the solver's tests (the values) and the console's (the lines).
 #include <cmath>
 #include <limits>
 #include <map>
-#include <ostream>
-#include <sstream>
 #include <string>
 
 #include "solver/beam_solution.hpp"
-#include "support/expected_data.hpp"
 #include "support/named_case.hpp"
 #include "support/solution_fields.hpp"
 #include "support/test_inputs.hpp"
-#include "support/text.hpp"
 
 namespace parabeam::testing {
-namespace {
 
-void expectSameSolution(const BeamSolution& expected, const BeamSolution& actual) {
-    for (const SolutionField& field : kSolutionFields) {
-        EXPECT_TRUE(sameDouble(expected.*field.member, actual.*field.member))
-            << field.name << ": expected " << exactText(expected.*field.member) << ", got "
-            << exactText(actual.*field.member);
-    }
-}
-
-std::string derivation(const BeamInputs& inputs, BeamSolution& solution) {
-    std::ostringstream console;
-    solveVerticalReactions(inputs, solution, console);
-    return console.str();
-}
-
-constexpr double kInfinity = std::numeric_limits<double>::infinity();
-constexpr double kUndefined = std::numeric_limits<double>::quiet_NaN();
+inline constexpr double kInfinity = std::numeric_limits<double>::infinity();
+inline constexpr double kUndefined = std::numeric_limits<double>::quiet_NaN();
 
 struct StaticsCase : NamedCase {
     Numbers numbers;
@@ -46,7 +27,7 @@ struct StaticsCase : NamedCase {
     std::map<int, std::string> lines; // report line number -> exact text
 };
 
-const StaticsCase kStaticsCases[] = {
+inline const StaticsCase kStaticsCases[] = {
     {{"WorkedExample"},
      {3, 9, 2, 4, 2, 0, 5},
      {6.0, 0x1.ffffffaa19c47p-1, 0x1.00000015798eep+1, 6.0, 0x1.bffffff543389p+2, 12.0, 3.0, 5.0,
@@ -155,62 +136,4 @@ const StaticsCase kStaticsCases[] = {
       {43, " => Ay -->  = -1.#IND"}}},
 };
 
-class Statics : public ::testing::TestWithParam<StaticsCase> {};
-
-TEST_P(Statics, EveryFieldHasItsExactValue) {
-    const BeamSolution solution = computeBeamSolution(makeInputs(GetParam().numbers));
-    for (std::size_t i = 0; i < std::size(kSolutionFields); ++i) {
-        const double actual = solution.*kSolutionFields[i].member;
-        EXPECT_TRUE(sameDouble(actual, GetParam().exact[i]))
-            << kSolutionFields[i].name << ": expected " << exactText(GetParam().exact[i])
-            << ", got " << exactText(actual);
-    }
-}
-
-TEST_P(Statics, ReportShowsTheExpectedLines) {
-    const BeamInputs inputs = makeInputs(GetParam().numbers);
-    BeamSolution solution;
-    const std::string report = derivation(inputs, solution);
-    ASSERT_FALSE(report.empty());
-    EXPECT_EQ(report.back(), '\n');
-    const auto lines = splitLines(report);
-    ASSERT_EQ(lines.size(), 53u);
-    for (const auto& [number, text] : GetParam().lines)
-        EXPECT_EQ(lines[static_cast<std::size_t>(number - 1)], text) << "report line " << number;
-    expectSameSolution(computeBeamSolution(inputs), solution);
-}
-
-// No number in the report ever shows as "-0".
-TEST_P(Statics, ReportNeverShowsAMinusZero) {
-    BeamSolution solution;
-    const std::string report = derivation(makeInputs(GetParam().numbers), solution);
-    for (const auto& line : splitLines(report)) {
-        for (std::size_t at = line.find("-0"); at != std::string::npos;
-             at = line.find("-0", at + 1)) {
-            const bool fraction = at + 2 < line.size() && line[at + 2] == '.';
-            EXPECT_TRUE(fraction) << "line shows a minus zero: " << visible(line);
-        }
-    }
-}
-
-TEST_P(Statics, HeightChangesNoByteAndNoBit) {
-    const BeamInputs plain = makeInputs(GetParam().numbers);
-    BeamSolution plainSolution;
-    const std::string plainReport = derivation(plain, plainSolution);
-    for (const double height : {0.0, -0.0, -7.5, 1e300, std::numeric_limits<double>::infinity(),
-                                std::numeric_limits<double>::quiet_NaN()}) {
-        BeamInputs varied = plain;
-        varied.height = height;
-        BeamSolution variedSolution;
-        const std::string variedReport = derivation(varied, variedSolution);
-        EXPECT_TRUE(variedReport == plainReport)
-            << "height " << height << ": " << firstDifference(plainReport, variedReport);
-        expectSameSolution(plainSolution, variedSolution);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, Statics, ::testing::ValuesIn(kStaticsCases),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-} // namespace
 } // namespace parabeam::testing

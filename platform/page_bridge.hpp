@@ -1,8 +1,8 @@
 #pragma once
 // The contract between the browser edition's module and its page, the C++
-// side: what the module asks of the page (Module.page, listed in web/module_contract.js) and
-// what the page calls in the module (parabeamRun). Nothing else in the module
-// talks to the page.
+// side: what the module asks of the page (Module.page, listed in
+// web/module_contract.js). The page's one call into the module, parabeamRun,
+// is web/main_web.cpp's. Nothing else in the module talks to the page.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,9 +29,5 @@ std::optional<std::string> appendToStoredFile(const char* path, std::string_view
 
 // Hands the page the run's outcome as JSON text, once, before the key wait.
 void showOutcome(std::string_view json);
-
-// The module's side: one whole run, as the page starts it by calling
-// parabeamRun (web/main_web.cpp).
-int runOnPage();
 
 } // namespace parabeam::page

@@ -5,7 +5,7 @@
 #include <ostream>
 #include <string_view>
 
-#include "console/unit_word.hpp"
+#include "numbers/unit_word.hpp"
 
 namespace parabeam {
 

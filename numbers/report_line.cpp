@@ -1,6 +1,6 @@
-#include "console/report_line.hpp"
+#include "numbers/report_line.hpp"
 
-#include "console/number_format.hpp"
+#include "numbers/number_format.hpp"
 
 namespace parabeam {
 

@@ -1,4 +1,4 @@
-#include "web/page_bridge.hpp"
+#include "platform/page_bridge.hpp"
 
 #include <emscripten.h>
 
@@ -59,8 +59,3 @@ void showOutcome(std::string_view json) {
 }
 
 } // namespace parabeam::page
-
-// The page's one call into the module: a whole run, afresh each time.
-extern "C" EMSCRIPTEN_KEEPALIVE int parabeamRun() {
-    return parabeam::page::runOnPage();
-}

@@ -1,6 +1,6 @@
 #pragma once
 // The value of a scanned number field: the double nearest to it.
-#include "console/number_scanner.hpp"
+#include "numbers/number_scanner.hpp"
 
 namespace parabeam {
 

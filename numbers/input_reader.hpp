@@ -4,7 +4,7 @@
 // failed read leaves the stream failed for good.
 #include <istream>
 
-#include "console/unit_word.hpp"
+#include "numbers/unit_word.hpp"
 
 namespace parabeam {
 

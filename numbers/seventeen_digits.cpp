@@ -1,4 +1,4 @@
-#include "console/seventeen_digits.hpp"
+#include "numbers/seventeen_digits.hpp"
 
 #include <fmt/format.h>
 

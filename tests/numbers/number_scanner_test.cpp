@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "console/number_scanner.hpp"
+#include "numbers/number_scanner.hpp"
 #include "support/text.hpp"
 
 namespace parabeam::testing {

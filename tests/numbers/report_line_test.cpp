@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "console/report_line.hpp"
+#include "numbers/report_line.hpp"
 
 namespace parabeam::testing {
 namespace {

@@ -1,10 +1,10 @@
-#include "console/input_reader.hpp"
+#include "numbers/input_reader.hpp"
 
 #include <algorithm>
 #include <string_view>
 
-#include "console/number_conversion.hpp"
-#include "console/number_scanner.hpp"
+#include "numbers/number_conversion.hpp"
+#include "numbers/number_scanner.hpp"
 
 namespace parabeam {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 // What the user describes: seven reals and three unit words, in prompt order.
-#include "console/unit_word.hpp"
+#include "numbers/unit_word.hpp"
 
 namespace parabeam {
 
