@@ -7,120 +7,174 @@ import { around, arrow, dimension, figure, hasRoomForArrow } from './diagram_sha
 const BLOCK_HEIGHT = 40; // of the block of larger intensity, px
 const LOAD_ARROW_SPACING = 22; // px between the small arrows drawn in a block
 
-const upward = (text) => Number(text) < 0;
+// The beam and its supports, px down from the beam's upper edge.
+const BEAM_DEPTH = 6;
+const PIN_HEIGHT = 14; // the pin's triangle, under the beam
+const ROCKER_HEIGHT = 11; // the rocker's triangle, on its ball
+const ROCKER_BALL = 4; // radius
+const SUPPORT_HALF_WIDTH = 8;
+
+// The loads figure, px down from the beam's upper edge: the reactions'
+// arrows under the supports, then two rows of dimensions.
+const LOADS_BEAM_TOP = 80;
+const REACTION_FROM = 30; // where a reaction's arrow starts and ends
+const REACTION_TO = 62;
+const REACTION_LABEL = 42; // baseline of a reaction's label beside its arrow
+const HORIZONTAL_ARROW = 48; // length of Ax's and Bx's arrows, px
+const NAME_BASELINE = 20; // the points' names under the beam
+const NAME_SHIFT = 12; // px the names of Pt-A and Pt-B stand off their support
+const EXTENSIONS_FROM = 66; // where the dimension lines' extensions begin
+const FIRST_DIMENSION = 96;
+const SECOND_DIMENSION = 124;
+
+// The resultants figure: where the beam's upper edge is, the resultants'
+// tails above it, and the dimension rows below it, one a resultant.
+const RESULTANTS_BEAM_TOP = 58;
+const RESULTANT_TAIL = 14;
+const ARM_ROWS_FROM = 40;
+const ARM_ROW_SPACING = 28;
+
+const isUpward = (quantity) => quantity.value < 0;
+
+// The beam from a to b, the pin under Pt-A and the rocker under Pt-B.
+function beamOnSupports(a, b, top) {
+  const under = top + BEAM_DEPTH;
+  return [
+    { kind: 'rect', cls: 'beam', x: a, y: top, width: b - a, height: BEAM_DEPTH },
+    { kind: 'polygon', cls: 'support', points: [[a, under],
+      [a - SUPPORT_HALF_WIDTH, under + PIN_HEIGHT], [a + SUPPORT_HALF_WIDTH, under + PIN_HEIGHT]] },
+    { kind: 'polygon', cls: 'support', points: [[b, under],
+      [b - SUPPORT_HALF_WIDTH, under + ROCKER_HEIGHT], [b + SUPPORT_HALF_WIDTH, under + ROCKER_HEIGHT]] },
+    { kind: 'circle', cls: 'support', cx: b, cy: under + ROCKER_HEIGHT + ROCKER_BALL, r: ROCKER_BALL },
+  ];
+}
 
 export function loadsFigure(beam, measure) {
-  const [a, b, e] = [beam.left, beam.right, beam.x(beam.pointE.x)];
-  const top = 80; // the beam's upper edge
-  const shapes = [];
-  const requests = [];
+  const drawing = { beam, top: LOADS_BEAM_TOP, shapes: [], requests: [] };
+  drawReactions(drawing);
+  drawBlocks(drawing);
+  drawing.shapes.push(...beamOnSupports(beam.left, beam.right, drawing.top));
+  drawHorizontalForces(drawing);
+  namePoints(drawing);
+  drawDimensions(drawing);
+  return figure({ name: 'loads', width: beam.width, height: drawing.top + SECOND_DIMENSION + 12,
+    shapes: drawing.shapes, requests: drawing.requests, measure, description: loadsDescription(beam) });
+}
 
-  // The reactions first: a negative one points down and says so.
-  for (const [name, value, x, side] of [['Ay', beam.ay, a, 1], ['By', beam.by, b, -1]]) {
-    const down = upward(value);
-    if (Number(value) !== 0) {
-      shapes.push(down ? arrow(x, top + 30, x, top + 62) : arrow(x, top + 62, x, top + 30));
+// Ay and By under their supports: a negative one points down and says so.
+function drawReactions({ beam, top, shapes, requests }) {
+  for (const [name, value, x, side] of [['Ay', beam.ay, beam.left, 1], ['By', beam.by, beam.right, -1]]) {
+    const down = isUpward(value);
+    if (value.value !== 0) {
+      const [from, to] = down ? [REACTION_FROM, REACTION_TO] : [REACTION_TO, REACTION_FROM];
+      shapes.push(arrow(x, top + from, x, top + to));
     }
     const text = [`${name} = ${beam.withUnit(value, beam.force)}`];
-    if (Number(value) !== 0) text.push(down ? 'acting downward' : 'acting upward');
+    if (value.value !== 0) text.push(down ? 'acting downward' : 'acting upward');
     const inward = side > 0 ? 'start' : 'end';
     const outward = side > 0 ? 'end' : 'start';
-    requests.push({ text, size: FONT_SIZE, point: { x, y: top + 46 }, candidates: [
-      { x: x + 7 * side, y: top + 42, anchor: inward },
-      { x: x - 7 * side, y: top + 42, anchor: outward },
-      { x: x + 7 * side, y: top + 52, anchor: inward },
-    ] });
+    requests.push({ text, size: FONT_SIZE, point: { x, y: top + (REACTION_FROM + REACTION_TO) / 2 },
+      candidates: [
+        { x: x + 7 * side, y: top + REACTION_LABEL, anchor: inward },
+        { x: x - 7 * side, y: top + REACTION_LABEL, anchor: outward },
+        { x: x + 7 * side, y: top + REACTION_LABEL + 10, anchor: inward },
+      ] });
   }
+}
 
-  // The blocks over the beam, the heavier BLOCK_HEIGHT tall, the other in
-  // proportion; small arrows in each show which way it pushes.
-  const tallest = Math.max(Math.abs(beam.rectangleWeight), Math.abs(beam.triangleWeight));
-  const heightOf = (weight) => (tallest > 0 ? BLOCK_HEIGHT * Math.abs(weight) / tallest : 0);
+// The blocks over the beam, the heavier BLOCK_HEIGHT tall, the other in
+// proportion; small arrows in each show which way it pushes.
+function drawBlocks({ beam, top, shapes, requests }) {
+  const [a, b, e] = [beam.left, beam.right, beam.x(beam.pointE.x.value)];
+  const tallest = Math.max(Math.abs(beam.rectangleWeight.value), Math.abs(beam.triangleWeight.value));
+  const heightOf = (weight) => (tallest > 0 ? BLOCK_HEIGHT * Math.abs(weight.value) / tallest : 0);
   const [rectangleHeight, triangleHeight] = [heightOf(beam.rectangleWeight), heightOf(beam.triangleWeight)];
-  const blockClass = (weight) => (upward(weight) ? 'block upward' : 'block');
+  const blockClass = (weight) => (isUpward(weight) ? 'block upward' : 'block');
   if (e > a && rectangleHeight > 0) {
     shapes.push({ kind: 'rect', cls: blockClass(beam.rectangleWeight), x: a,
       y: top - rectangleHeight, width: e - a, height: rectangleHeight });
-    shapes.push(...loadArrows(a, e, () => rectangleHeight, top, upward(beam.rectangleWeight)));
+    shapes.push(...loadArrows(a, e, () => rectangleHeight, top, isUpward(beam.rectangleWeight)));
   }
   if (b > e && triangleHeight > 0) {
     shapes.push({ kind: 'polygon', cls: blockClass(beam.triangleWeight),
       points: [[e, top - triangleHeight], [e, top], [b, top]] });
     shapes.push(...loadArrows(e, b, (x) => triangleHeight * (b - x) / (b - e), top,
-      upward(beam.triangleWeight)));
+      isUpward(beam.triangleWeight)));
   }
   if (e > a) {
+    const at = { x: (a + e) / 2, y: top - rectangleHeight };
     requests.push({ text: beam.withUnit(beam.rectangleWeight, beam.units.weight), size: FONT_SIZE,
-      point: { x: (a + e) / 2, y: top - rectangleHeight },
-      candidates: around({ x: (a + e) / 2, y: top - rectangleHeight }, { anchors: ['middle', 'start', 'end'] }) });
+      point: at, candidates: around(at, { anchors: ['middle', 'start', 'end'] }) });
   }
   if (b > e) {
+    const at = { x: e, y: top - triangleHeight };
     requests.push({ text: beam.withUnit(beam.triangleWeight, beam.units.weight), size: FONT_SIZE,
-      point: { x: e, y: top - triangleHeight },
-      candidates: around({ x: e, y: top - triangleHeight }, { anchors: ['start', 'middle', 'end'] }) });
+      point: at, candidates: around(at, { anchors: ['start', 'middle', 'end'] }) });
   }
+}
 
-  // The beam on a pin at Pt-A and a rocker at Pt-B.
-  shapes.push({ kind: 'rect', cls: 'beam', x: a, y: top, width: b - a, height: 6 });
-  shapes.push({ kind: 'polygon', cls: 'support', points: [[a, top + 6], [a - 8, top + 20], [a + 8, top + 20]] });
-  shapes.push({ kind: 'polygon', cls: 'support', points: [[b, top + 6], [b - 8, top + 17], [b + 8, top + 17]] });
-  shapes.push({ kind: 'circle', cls: 'support', cx: b, cy: top + 21, r: 4 });
-
-  // Ax acts towards the right, Bx towards the left, as the transcript says.
-  for (const [name, value, from, to] of [['Ax', beam.ax, a - 48, a - 3], ['Bx', beam.bx, b + 48, b + 3]]) {
-    if (Number(value) === 0) continue;
-    shapes.push(arrow(from, top + 3, to, top + 3));
+// Ax acts towards the right, Bx towards the left, as the transcript says.
+function drawHorizontalForces({ beam, top, shapes, requests }) {
+  const [a, b] = [beam.left, beam.right];
+  const level = top + BEAM_DEPTH / 2;
+  for (const [name, value, from, to] of [['Ax', beam.ax, a - HORIZONTAL_ARROW, a - 3],
+    ['Bx', beam.bx, b + HORIZONTAL_ARROW, b + 3]]) {
+    if (value.value === 0) continue;
+    shapes.push(arrow(from, level, to, level));
     const text = `${name} = ${beam.withUnit(value, beam.force)}`;
     const start = name === 'Ax' ? 'start' : 'end';
-    requests.push({ text, size: FONT_SIZE, point: { x: from, y: top + 3 },
-      candidates: around({ x: from, y: top + 3 }, { anchors: [start, 'middle'] }) });
+    requests.push({ text, size: FONT_SIZE, point: { x: from, y: level },
+      candidates: around({ x: from, y: level }, { anchors: [start, 'middle'] }) });
   }
+}
 
-  // The points' names by the beam.
+// The points' names by the beam.
+function namePoints({ beam, top, requests }) {
+  const [a, b, e] = [beam.left, beam.right, beam.x(beam.pointE.x.value)];
   const names = [['Pt-A', a, ['start']], ['Pt-B', b, ['end']]];
   if (e > a && e < b) names.push(['Pt-E', e, ['middle', 'start', 'end']]);
   for (const [text, x, anchors] of names) {
-    const shift = anchors[0] === 'start' ? 12 : anchors[0] === 'end' ? -12 : 0;
-    requests.push({ text, size: FONT_SIZE, point: { x, y: top + 6 }, candidates: [
-      { x: x + shift, y: top + 20, anchor: anchors[0] },
-      ...around({ x: x + shift, y: top + 8 }, { first: 'below', anchors }),
+    const shift = anchors[0] === 'start' ? NAME_SHIFT : anchors[0] === 'end' ? -NAME_SHIFT : 0;
+    requests.push({ text, size: FONT_SIZE, point: { x, y: top + BEAM_DEPTH }, candidates: [
+      { x: x + shift, y: top + NAME_BASELINE, anchor: anchors[0] },
+      ...around({ x: x + shift, y: top + BEAM_DEPTH + 2 }, { first: 'below', anchors }),
     ] });
   }
+}
 
-  // Dimensions: Pt-A to Pt-E and Pt-E to Pt-B, then the whole span.
-  const [firstRow, secondRow] = [top + 96, top + 124];
+// Pt-A to Pt-E and Pt-E to Pt-B, then the whole span.
+function drawDimensions({ beam, top, shapes, requests }) {
+  const [a, b, e] = [beam.left, beam.right, beam.x(beam.pointE.x.value)];
+  const [firstRow, secondRow] = [top + FIRST_DIMENSION, top + SECOND_DIMENSION];
   for (const x of new Set([a, e, b])) {
-    shapes.push({ kind: 'line', cls: 'extension', x1: x, y1: top + 66, x2: x, y2: secondRow + 6,
-      passable: true });
+    shapes.push({ kind: 'line', cls: 'extension', x1: x, y1: top + EXTENSIONS_FROM, x2: x,
+      y2: secondRow + 6, passable: true });
   }
   const dimensions = [];
-  if (e > a) dimensions.push(dimension(a, firstRow, e, `L2 − L1 = ${beam.withUnit(pointEText(beam), beam.length)}`));
-  if (b > e) dimensions.push(dimension(e, firstRow, b, `L1 = ${beam.withUnit(beam.triangleLength, beam.length)}`));
+  if (e > a) {
+    dimensions.push(dimension(a, firstRow, e,
+      `L2 − L1 = ${beam.withUnit(beam.rectangleLength, beam.length)}`));
+  }
+  if (b > e) {
+    dimensions.push(dimension(e, firstRow, b, `L1 = ${beam.withUnit(beam.triangleLength, beam.length)}`));
+  }
   dimensions.push(dimension(a, secondRow, b, `L2 = ${beam.withUnit(beam.span, beam.length)}`));
   for (const { shapes: lines, request } of dimensions) {
     shapes.push(...lines);
     requests.push(request);
   }
-
-  return figure({ name: 'loads', width: beam.width, height: secondRow + 12, shapes, requests, measure,
-    description: loadsDescription(beam) });
-}
-
-// Pt-E's distance from Pt-A, L2 - L1, as the derivation computed it.
-function pointEText(beam) {
-  return beam.rectangleLength ?? beam.pointE.x;
 }
 
 // Arrows a few px apart across a block from x1 to x2, each as tall as the
 // block there: pointing at the beam, or away from it for an upward load.
-function loadArrows(x1, x2, heightAt, top, isUpward) {
+function loadArrows(x1, x2, heightAt, top, upward) {
   const arrows = [];
   const count = Math.floor((x2 - x1) / LOAD_ARROW_SPACING);
   for (let index = 0; index <= count; index += 1) {
     const x = count === 0 ? (x1 + x2) / 2 : x1 + (x2 - x1) * index / count;
     const height = heightAt(x);
     if (!hasRoomForArrow(height)) continue;
-    const [tail, tip] = isUpward ? [top, top - height] : [top - height, top];
+    const [tail, tip] = upward ? [top, top - height] : [top - height, top];
     arrows.push({ ...arrow(x, tail, x, tip, 'load'), head: 5, passable: true });
   }
   return arrows;
@@ -130,50 +184,48 @@ function loadsDescription(beam) {
   const weight = (value) => beam.withUnit(value, beam.units.weight);
   const force = (value) => beam.withUnit(value, beam.force);
   const length = (value) => beam.withUnit(value, beam.length);
-  const direction = (value) => (upward(value) ? 'acting downward' : 'acting upward');
+  const direction = (value) => (isUpward(value) ? 'acting downward' : 'acting upward');
   const parts = [
     `A beam of length L2 = ${length(beam.span)} on a pin at Pt-A and a rocker at Pt-B.`,
     `A rectangular block of ${weight(beam.rectangleWeight)} from Pt-A to Pt-E, ` +
-      `L2 − L1 = ${length(pointEText(beam))}${upward(beam.rectangleWeight) ? ', pushing upward' : ''}.`,
+      `L2 − L1 = ${length(beam.rectangleLength)}${isUpward(beam.rectangleWeight) ? ', pushing upward' : ''}.`,
     `A triangular block of L1 = ${length(beam.triangleLength)}, ${weight(beam.triangleWeight)} at Pt-E ` +
-      `down to nothing at Pt-B${upward(beam.triangleWeight) ? ', pushing upward' : ''}.`,
+      `down to nothing at Pt-B${isUpward(beam.triangleWeight) ? ', pushing upward' : ''}.`,
     `Ay = ${force(beam.ay)}, ${direction(beam.ay)}; By = ${force(beam.by)}, ${direction(beam.by)}.`,
   ];
-  if (Number(beam.ax) !== 0) parts.push(`Ax = ${force(beam.ax)}, towards Pt-B.`);
-  if (Number(beam.bx) !== 0) parts.push(`Bx = ${force(beam.bx)}, towards Pt-A.`);
+  if (beam.ax.value !== 0) parts.push(`Ax = ${force(beam.ax)}, towards Pt-B.`);
+  if (beam.bx.value !== 0) parts.push(`Bx = ${force(beam.bx)}, towards Pt-A.`);
   return parts.join(' ');
 }
 
 // The free body: each block's resultant at its lever arm from Pt-A.
 export function resultantsFigure(beam, measure) {
   const [a, b] = [beam.left, beam.right];
-  const top = 58;
-  const shapes = [
-    { kind: 'rect', cls: 'beam', x: a, y: top, width: b - a, height: 6 },
-    { kind: 'polygon', cls: 'support', points: [[a, top + 6], [a - 8, top + 20], [a + 8, top + 20]] },
-    { kind: 'polygon', cls: 'support', points: [[b, top + 6], [b - 8, top + 17], [b + 8, top + 17]] },
-    { kind: 'circle', cls: 'support', cx: b, cy: top + 21, r: 4 },
-  ];
+  const top = RESULTANTS_BEAM_TOP;
+  const shapes = beamOnSupports(a, b, top);
   const requests = [];
   const forces = resultants(beam);
   forces.forEach(({ force, arm }, index) => {
-    const x = beam.x(arm);
-    shapes.push(upward(force) ? arrow(x, top, x, 14, 'resultant') : arrow(x, 14, x, top, 'resultant'));
-    requests.push({ text: beam.withUnit(force, beam.force), size: FONT_SIZE, point: { x, y: 14 },
-      candidates: [{ x: x + 6, y: 26, anchor: 'start' }, { x: x - 6, y: 26, anchor: 'end' },
+    const x = beam.x(arm.value);
+    shapes.push(isUpward(force) ? arrow(x, top, x, RESULTANT_TAIL, 'resultant')
+      : arrow(x, RESULTANT_TAIL, x, top, 'resultant'));
+    requests.push({ text: beam.withUnit(force, beam.force), size: FONT_SIZE,
+      point: { x, y: RESULTANT_TAIL }, candidates: [
+        { x: x + 6, y: 26, anchor: 'start' }, { x: x - 6, y: 26, anchor: 'end' },
         { x: x + 6, y: 44, anchor: 'start' }, { x: x - 6, y: 44, anchor: 'end' },
         { x, y: 11, anchor: 'middle' }] });
-    const row = top + 40 + 28 * index;
-    shapes.push({ kind: 'line', cls: 'extension', x1: x, y1: top + 8, x2: x, y2: row + 6, passable: true });
+    const row = top + ARM_ROWS_FROM + ARM_ROW_SPACING * index;
+    shapes.push({ kind: 'line', cls: 'extension', x1: x, y1: top + BEAM_DEPTH + 2, x2: x, y2: row + 6,
+      passable: true });
     const { shapes: lines, request } = dimension(a, row, x, beam.withUnit(arm, beam.length));
     shapes.push(...lines);
     requests.push(request);
   });
-  const bottom = top + 40 + 28 * Math.max(forces.length - 1, 0) + 12;
+  const bottom = top + ARM_ROWS_FROM + ARM_ROW_SPACING * Math.max(forces.length - 1, 0) + 12;
   shapes.push({ kind: 'line', cls: 'extension', x1: a, y1: top + 24, x2: a, y2: bottom - 6, passable: true });
   const description = forces.length === 0 ? 'Neither block carries a load.'
     : forces.map(({ name, force, arm }) => `The ${name} block's resultant, ` +
-      `${beam.withUnit(DrawnBeam.size(force), beam.force)} acting ${upward(force) ? 'upward' : 'downward'}, ` +
+      `${beam.withUnit(DrawnBeam.size(force), beam.force)} acting ${isUpward(force) ? 'upward' : 'downward'}, ` +
       `at ${beam.withUnit(arm, beam.length)} from Pt-A.`).join(' ');
   return figure({ name: 'resultants', width: beam.width, height: bottom, shapes, requests, measure,
     description });
@@ -184,5 +236,5 @@ function resultants(beam) {
   return [
     { name: 'rectangular', force: beam.rectangleForce, arm: beam.rectangleArmFromA },
     { name: 'triangular', force: beam.triangleForce, arm: beam.triangleArmFromA },
-  ].filter(({ force }) => force !== undefined && Number(force) !== 0);
+  ].filter(({ force }) => force.value !== 0);
 }

@@ -1,75 +1,76 @@
 // Where the diagrams put things: px of a drawing `width` wide, the beam from
 // Pt-A at `left` to Pt-B at `right` in every drawing, so that the points line
-// up from one to the next. Every number arrives as the program's own text; it
+// up from one to the next. Every number of the description (diagram_data.js)
 // is drawn at its value and labelled with its text.
 export const FONT_SIZE = 12;
+const TICK_ROOM = 52; // px from one tick mark to the next, at least
 
-// The module's description of the diagrams, with its units for labels and
-// the scale along the beam.
+// The description of the diagrams, with its units for labels and the scale
+// along the beam.
 export class DrawnBeam {
   constructor(description, width) {
-    Object.assign(this, description);
-    this.zeroShear = description.zeroShear ?? [];
+    this.units = description.units;
+    this.span = description.span;
+    this.triangleLength = description.triangleLength;
+    this.triangleWeight = description.triangleWeight;
+    this.rectangleWeight = description.rectangleWeight;
+    this.ay = description.ay;
+    this.by = description.by;
+    this.ax = description.ax;
+    this.bx = description.bx;
+    this.rectangleLength = description.rectangleLength;
+    this.rectangleForce = description.rectangleForce;
+    this.rectangleArmFromA = description.rectangleArmFromA;
+    this.triangleForce = description.triangleForce;
+    this.triangleArmFromA = description.triangleArmFromA;
+    this.pointA = description.pointA;
+    this.pointE = description.pointE;
+    this.pointB = description.pointB;
+    this.largest = description.largest;
+    this.zeroShear = description.zeroShear;
+    this.curve = description.curve;
+    this.ticks = description.ticks;
     this.force = description.units.force;
     this.length = description.units.length;
     this.moment = [this.force, this.length].filter((unit) => unit !== '').join('·');
     this.width = width;
     // Room beside the supports for the horizontal forces' arrows, or the supports alone.
-    const side = Number(this.ax) !== 0 || Number(this.bx) !== 0 ? 52 : 24;
+    const side = this.ax.value !== 0 || this.bx.value !== 0 ? 52 : 24;
     this.left = side;
     this.right = width - side;
-    this.scale = (this.right - this.left) / Number(description.span);
+    this.scale = (this.right - this.left) / this.span.value;
   }
 
-  // x of a position along the beam, Pt-A being 0.
+  // x of a position along the beam (a value), Pt-A being 0.
   x(position) {
-    return this.left + Number(position) * this.scale;
+    return this.left + position * this.scale;
   }
 
-  // A value with its unit, as the transcript would show it.
-  withUnit(text, unit) {
-    return unit ? `${text} ${unit}` : text;
+  // A value (a quantity, or a text) with its unit, as the transcript would show it.
+  withUnit(value, unit) {
+    const shown = typeof value === 'string' ? value : value.text;
+    return unit ? `${shown} ${unit}` : shown;
+  }
+
+  // The marks of the x axis: the finest step of the description's that leaves
+  // TICK_ROOM px or more between marks over `pixels`, else the coarsest.
+  tickMarks(pixels) {
+    const most = Math.max(2, Math.floor(pixels / TICK_ROOM));
+    const fitting = this.ticks.find(({ marks }) => marks.length - 1 <= most);
+    return (fitting ?? this.ticks.at(-1))?.marks ?? [];
   }
 
   // The value without its sign, in the program's text.
-  static size(text) {
-    return text.replace(/^-/, '');
+  static size(quantity) {
+    return quantity.text.replace(/^-/, '');
   }
 }
 
 // y of a value in a plot from `top` to `bottom` px: the range of `values`,
 // widened to take in zero, fills it. All zero: the axis in the middle.
 export function valueScale(values, top, bottom) {
-  const numbers = values.map(Number);
-  const high = Math.max(0, ...numbers);
-  const low = Math.min(0, ...numbers);
+  const high = Math.max(0, ...values);
+  const low = Math.min(0, ...values);
   if (high === low) return () => (top + bottom) / 2;
-  return (value) => top + (high - Number(value)) * (bottom - top) / (high - low);
-}
-
-// A tick value as the program writes its numbers: six significant digits,
-// trailing zeros dropped, an exponent of three digits below 1e-4 and from 1e6.
-export function tickText(value) {
-  if (value === 0) return '0';
-  const [mantissa, exponentText] = value.toExponential(5).split('e');
-  const exponent = Number(exponentText);
-  const trimmed = (text) => (text.includes('.') ? text.replace(/\.?0+$/, '') : text);
-  if (exponent < -4 || exponent >= 6) {
-    const digits = String(Math.abs(exponent)).padStart(3, '0');
-    return `${trimmed(mantissa)}e${exponent < 0 ? '-' : '+'}${digits}`;
-  }
-  return trimmed(value.toFixed(Math.max(0, 5 - exponent)));
-}
-
-// Round positions from 0 to `span`, one every `room` px or more of `pixels`.
-export function tickPositions(span, pixels, room = 52) {
-  const most = Math.max(2, Math.floor(pixels / room));
-  const rough = span / most;
-  const power = 10 ** Math.floor(Math.log10(rough));
-  const step = [1, 2, 2.5, 5, 10].map((factor) => factor * power).find((s) => s >= rough);
-  const positions = [];
-  for (let index = 0; index * step <= span * (1 + 1e-9); index += 1) {
-    positions.push(Number((index * step).toPrecision(12)));
-  }
-  return positions;
+  return (value) => top + (high - value) * (bottom - top) / (high - low);
 }

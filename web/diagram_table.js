@@ -19,7 +19,7 @@ export function valuesTable(beam) {
   for (const [name, section] of rows) {
     const row = htmlElement('tr');
     row.append(htmlElement('th', { scope: 'row' }, name));
-    for (const text of [section.x, section.shear, section.moment]) {
+    for (const { text } of [section.x, section.shear, section.moment]) {
       row.append(htmlElement('td', {}, text));
     }
     body.append(row);

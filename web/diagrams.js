@@ -91,7 +91,7 @@ function textMeasure() {
 }
 
 function summary(beam) {
-  const direction = (value) => (Number(value) < 0 ? 'acting downward' : 'acting upward');
+  const direction = (value) => (value.value < 0 ? 'acting downward' : 'acting upward');
   const reaction = (name, value) =>
     `${name} = ${beam.withUnit(value, beam.force)}, ${direction(value)}`;
   const lines = [
@@ -99,7 +99,7 @@ function summary(beam) {
     `Largest bending moment: ${beam.withUnit(beam.largest.moment, beam.moment)} at ` +
       `x = ${beam.withUnit(beam.largest.x, beam.length)} from Pt-A.`,
   ];
-  const horizontal = [['Ax', beam.ax], ['Bx', beam.bx]].filter(([, value]) => Number(value) !== 0);
+  const horizontal = [['Ax', beam.ax], ['Bx', beam.bx]].filter(([, value]) => value.value !== 0);
   if (horizontal.length > 0) {
     lines.splice(1, 0, horizontal.map(([name, value]) =>
       `${name} = ${beam.withUnit(value, beam.force)}`).join(' and ') + ', horizontal.');

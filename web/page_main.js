@@ -3,6 +3,7 @@
 import { FitAddon } from '@xterm/addon-fit';
 import { Terminal } from '@xterm/xterm';
 import { answersOf, fragmentOf, LONGEST_LINK } from './answers_link.js';
+import { readDescription } from './diagram_data.js';
 import { drawDiagrams } from './diagrams.js';
 import { downloadFile } from './download_file.js';
 import { CompiledProgram } from './module_contract.js';
@@ -196,7 +197,7 @@ function showError(text) {
 
 function showDiagrams(jsonText) {
   try {
-    drawDiagrams(page.diagrams, JSON.parse(jsonText));
+    drawDiagrams(page.diagrams, readDescription(jsonText));
   } catch (error) {
     // The run goes on whatever happens to its drawing.
     page.diagrams.replaceChildren(htmlElement('p', { class: 'reason' },

@@ -1,8 +1,43 @@
 // Descriptions of beams as the module gives them (web/diagram_description.cpp),
 // worked out here in doubles and written with six significant digits, for
 // the layout tests: close enough to the program's texts to crowd the labels
-// as they would.
-import { tickText } from '../../web/diagram_scale.js';
+// as they would. Read as the page reads the module's.
+import { readDescription } from '../../web/diagram_data.js';
+
+// Six significant digits, trailing zeros dropped, a three-digit exponent below
+// 1e-4 and from 1e6: the look of the program's numbers, for labels' widths.
+function sixDigits(value) {
+  if (value === 0) return '0';
+  const [mantissa, exponentText] = value.toExponential(5).split('e');
+  const exponent = Number(exponentText);
+  const trimmed = (text) => (text.includes('.') ? text.replace(/\.?0+$/, '') : text);
+  if (exponent < -4 || exponent >= 6) {
+    const digits = String(Math.abs(exponent)).padStart(3, '0');
+    return `${trimmed(mantissa)}e${exponent < 0 ? '-' : '+'}${digits}`;
+  }
+  return trimmed(value.toFixed(Math.max(0, 5 - exponent)));
+}
+
+// The x axis's steps as the module offers them: 1, 2, 2.5 and 5 times a power
+// of ten, with at most 64 marks over the span.
+function ticksOf(span) {
+  const ticks = [];
+  const first = Math.floor(Math.log10(span / 64));
+  for (let power = first; power <= first + 3; power += 1) {
+    for (const factor of [1, 2, 2.5, 5]) {
+      const step = factor * 10 ** power;
+      const count = Math.floor(span / step * (1 + 1e-9));
+      if (count > 64 || count < 1) continue;
+      const marks = Array.from({ length: count + 1 }, (_, index) => quantity(index * step));
+      ticks.push({ step: quantity(step), marks });
+    }
+  }
+  return ticks;
+}
+
+function quantity(value) {
+  return { value, text: sixDigits(value) };
+}
 
 // answers: L1 L2 H triangle-weight rectangle-weight Ax Bx, then the units.
 export function beamProblem(answers) {
@@ -30,11 +65,11 @@ export function beamProblem(answers) {
   const positions = [0, e, l2, ...zeroShear];
   for (let step = 1; step < 48; step += 1) positions.push(e * step / 48, e + l1 * step / 48);
   positions.sort((p, q) => p - q);
-  const text = (value) => tickText(Number(value.toPrecision(6)));
+  const text = quantity;
   const section = ([x, shear, moment]) => ({ x: text(x), shear: text(shear), moment: text(moment) });
   const largest = [0, e, l2, ...zeroShear].map(at)
     .reduce((best, next) => (Math.abs(next[2]) > Math.abs(best[2]) ? next : best));
-  return {
+  return readDescription(JSON.stringify({
     units: { weight, force, length },
     span: text(l2), triangleLength: text(l1), triangleWeight: text(wt), rectangleWeight: text(wr),
     ay: text(ay), by: text(by), ax: text(ax), bx: text(bx),
@@ -42,6 +77,7 @@ export function beamProblem(answers) {
     triangleForce: text(triangleForce), triangleArmFromA: text(triangleArm),
     pointA: section(at(0)), pointE: section(at(e)), pointB: section(at(l2)), largest: section(largest),
     zeroShear: zeroShear.map(text),
-    curve: positions.map(at).map((point) => point.map(text)),
-  };
+    curve: positions.map(at).map(section),
+    ticks: ticksOf(l2),
+  }));
 }
