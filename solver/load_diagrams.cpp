@@ -1,5 +1,7 @@
 #include "solver/load_diagrams.hpp"
 
+#include "solver/beam_sections.hpp"
+
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
@@ -24,26 +26,6 @@ Section fromB(const BeamLoading& beam, double x) {
     return {x, load - beam.reactionB, beam.reactionB * u - load * u / 3};
 }
 
-// Where the shear crosses zero inside a segment (at most one in each), left
-// to right.
-std::vector<double> zeroShearPositions(const BeamLoading& beam) {
-    std::vector<double> positions;
-    // V = Ay - w x left of Pt-E.
-    if (beam.rectangleWeight != 0) {
-        const double x = beam.reactionA / beam.rectangleWeight;
-        if (x > 0 && x < beam.pointE()) positions.push_back(x);
-    }
-    // V = w u^2 / (2 L1) - By right of Pt-E, u measured from Pt-B.
-    if (beam.triangleWeight != 0 && beam.triangleLength > 0) {
-        const double uSquared = 2 * beam.triangleLength * beam.reactionB / beam.triangleWeight;
-        if (uSquared > 0) {
-            const double u = std::sqrt(uSquared);
-            if (u < beam.triangleLength) positions.push_back(beam.span - u);
-        }
-    }
-    return positions;
-}
-
 std::vector<double> diagramPositions(const BeamLoading& beam, std::vector<double> positions,
                                      int stepsPerSegment) {
     const double e = beam.pointE();
@@ -58,15 +40,16 @@ std::vector<double> diagramPositions(const BeamLoading& beam, std::vector<double
     return positions;
 }
 
-// Of the supports, Pt-E and the points of zero shear `candidates`.
-Section largestMomentAmong(const BeamLoading& beam, std::vector<double> candidates) {
-    candidates.insert(candidates.end(), {0.0, beam.pointE(), beam.span});
-    std::sort(candidates.begin(), candidates.end());
-    Section largest = sectionAt(beam, candidates.front());
-    for (double position : candidates) {
-        const Section section = sectionAt(beam, position);
+// Of the supports, Pt-E and the points of zero shear (where V is 0 exactly).
+Section largestMomentAmong(const BeamLoading& beam, const std::vector<Section>& zeroShear) {
+    std::vector<Section> candidates = zeroShear;
+    for (const double x : {0.0, beam.pointE(), beam.span})
+        candidates.push_back(sectionAt(beam, x));
+    std::sort(candidates.begin(), candidates.end(),
+              [](const Section& a, const Section& b) { return a.position < b.position; });
+    Section largest = candidates.front();
+    for (const Section& section : candidates)
         if (std::abs(section.moment) > std::abs(largest.moment)) largest = section;
-    }
     return largest;
 }
 
@@ -106,7 +89,7 @@ Section sectionAt(const BeamLoading& beam, double position) {
 }
 
 Section largestMoment(const BeamLoading& beam) {
-    return largestMomentAmong(beam, zeroShearPositions(beam));
+    return largestMomentAmong(beam, extremes(beam).zeroShear);
 }
 
 LoadDiagrams loadDiagrams(const BeamInputs& inputs, const BeamSolution& solution,
@@ -115,13 +98,16 @@ LoadDiagrams loadDiagrams(const BeamInputs& inputs, const BeamSolution& solution
     diagrams.reason = inputsReason(inputs, solution, allNumbersRead);
     if (diagrams.reason != NoDiagrams::none) return diagrams;
     const BeamLoading& beam = diagrams.beam = beamLoading(inputs, solution);
-    diagrams.zeroShear = zeroShearPositions(beam);
-    for (double position : diagramPositions(beam, diagrams.zeroShear, stepsPerSegment))
+    diagrams.extremes = extremes(beam);
+    std::vector<double> marked = diagrams.extremes.contraflexure;
+    for (const Section& section : diagrams.extremes.zeroShear)
+        marked.push_back(section.position);
+    for (double position : diagramPositions(beam, marked, stepsPerSegment))
         diagrams.curve.push_back(sectionAt(beam, position));
     diagrams.pointA = sectionAt(beam, 0.0);
     diagrams.pointE = sectionAt(beam, beam.pointE());
     diagrams.pointB = sectionAt(beam, beam.span);
-    diagrams.largest = largestMomentAmong(beam, diagrams.zeroShear);
+    diagrams.largest = largestMomentAmong(beam, diagrams.extremes.zeroShear);
     // Finite values can still give an infinite product along the way.
     if (!std::all_of(diagrams.curve.begin(), diagrams.curve.end(), finiteSection) ||
         !finiteSection(diagrams.largest)) {

@@ -37,7 +37,7 @@ struct Section {
 Section sectionAt(const BeamLoading& beam, double position);
 
 // The bending moment of largest magnitude, with its sign: at a support, at
-// Pt-E or where the shear crosses zero; the leftmost of equal ones.
+// Pt-E or where the shear is zero; the leftmost of equal ones.
 Section largestMoment(const BeamLoading& beam);
 
 // Why the diagrams cannot be drawn, if they cannot.
@@ -50,12 +50,23 @@ enum class NoDiagrams {
     triangleTooLong,  // L1 beyond L2
 };
 
+// Where V = 0, where M = 0, and the largest moments of either sign
+// (solver/beam_sections.hpp).
+struct Extremes {
+    std::vector<Section> zeroShear; // V exactly 0 there; in order along the beam
+    std::vector<double> contraflexure;
+    bool hasSagging = false;
+    Section sagging; // the largest positive M
+    bool hasHogging = false;
+    Section hogging; // the most negative M
+};
+
 // Both diagrams, ready to draw, or why they cannot be.
 struct LoadDiagrams {
     NoDiagrams reason = NoDiagrams::none;
     BeamLoading beam;
-    std::vector<Section> curve;    // Pt-A to Pt-B, with Pt-E and the points of zero shear
-    std::vector<double> zeroShear; // where the shear crosses zero between the points, in order
+    std::vector<Section> curve; // Pt-A to Pt-B, through Pt-E and every point of Extremes
+    Extremes extremes;
     Section pointA;
     Section pointE;
     Section pointB;

@@ -8,6 +8,7 @@
 #include "numbers/number_format.hpp"
 #include "solver/load_diagrams.hpp"
 #include "web/json_writer.hpp"
+#include "web/section_working.hpp"
 
 namespace parabeam {
 namespace {
@@ -49,6 +50,13 @@ void writeSection(JsonWriter& json, const Section& section) {
     json.key("moment");
     writeQuantity(json, section.moment);
     json.endObject();
+}
+
+void writeSectionOrNull(JsonWriter& json, bool present, const Section& section) {
+    if (present)
+        writeSection(json, section);
+    else
+        json.null();
 }
 
 // The tick steps an x axis may use, 1, 2, 2.5 and 5 times a power of ten,
@@ -116,16 +124,33 @@ void describe(JsonWriter& json, const BeamInputs& inputs, const BeamSolution& so
         json.key(name);
         writeSection(json, section);
     }
+    const Extremes& extremes = diagrams.extremes;
     json.key("zeroShear").beginArray();
-    for (const double position : diagrams.zeroShear)
+    for (const Section& section : extremes.zeroShear)
+        writeSection(json, section);
+    json.endArray();
+    json.key("contraflexure").beginArray();
+    for (const double position : extremes.contraflexure)
         writeQuantity(json, position);
     json.endArray();
+    json.key("sagging");
+    writeSectionOrNull(json, extremes.hasSagging, extremes.sagging);
+    json.key("hogging");
+    writeSectionOrNull(json, extremes.hasHogging, extremes.hogging);
     json.key("curve").beginArray();
     for (const Section& section : diagrams.curve)
         writeSection(json, section);
     json.endArray();
     json.key("ticks");
     writeTicks(json, inputs.beamLength);
+    json.key("working").beginArray();
+    for (const WorkingStep& step : sectionWorking(inputs, diagrams)) {
+        json.beginObject().key("heading").string(step.heading).key("lines").beginArray();
+        for (const std::string& line : step.lines)
+            json.string(line);
+        json.endArray().endObject();
+    }
+    json.endArray();
 }
 
 } // namespace

@@ -57,12 +57,15 @@ JsonWriter& JsonWriter::string(std::string_view text) {
     return *this;
 }
 
-JsonWriter& JsonWriter::number(double value) {
+JsonWriter& JsonWriter::null() {
     beforeValue();
-    if (!std::isfinite(value)) {
-        text_ += "null";
-        return *this;
-    }
+    text_ += "null";
+    return *this;
+}
+
+JsonWriter& JsonWriter::number(double value) {
+    if (!std::isfinite(value)) return null();
+    beforeValue();
     // 17 significant digits read back as the same double, in any JSON reader.
     char digits[32];
     const int length = std::snprintf(digits, sizeof digits, "%.17g", value);

@@ -21,6 +21,7 @@ class JsonWriter {
     // The exact double (17 significant digits), or null for one JSON cannot
     // hold (an infinity, an undefined value).
     JsonWriter& number(double value);
+    JsonWriter& null();
 
     // The whole text, once every object and array is closed.
     const std::string& text() const { return text_; }

@@ -36,7 +36,13 @@ const Description kDescriptions[] = {
       R"("moment":{"value":19.999999980000002,"text":"20"}},)",
       R"("largest":{"x":{"value":4.6666666699999997,"text":"4.66667"},"shear":{"value":0,"text":"0"},)"
       R"("moment":{"value":21.777777808888885,"text":"21.7778"}},)",
-      R"("zeroShear":[{"value":4.6666666699999997,"text":"4.66667"}],)",
+      R"("zeroShear":[{"x":{"value":4.6666666699999997,"text":"4.66667"},"shear":{"value":0,)"
+      R"("text":"0"},"moment":{"value":21.777777808888885,"text":"21.7778"}}],"contraflexure":[],)"
+      R"("sagging":{"x":{"value":4.6666666699999997,"text":"4.66667"},)",
+      R"("hogging":null,"curve":[)",
+      R"j("working":[{"heading":"The load along the beam, w(x)","lines":[)j",
+      R"j({"heading":"Checks at Pt-B","lines":["V just left of Pt-B: V(9) = -8.66667 kN, and )j"
+      R"j(-By = -8.66667 kN.","M(9) = 6e-008 kN·m: zero but for the derivation's decimal thirds)j",
       R"({"x":{"value":9,"text":"9"},"shear":{"value":-8.6666666600000006,"text":"-8.66667"},)"
       R"("moment":{"value":0,"text":"0"}}],"ticks":[)",
       // The axis in steps of 2.5: 0, 2.5, 5 and 7.5, up to the span.
@@ -56,8 +62,10 @@ const Description kDescriptions[] = {
      "4 10 1 -9 3 0 0\n",
      "{",
      "]}]}",
-     {R"("zeroShear":[{"value":2.5999999919999994,"text":"2.6"},{"value":7.366877649633425,)"
-      R"("text":"7.36688"}],)"}},
+     {R"("zeroShear":[{"x":{"value":2.5999999919999994,"text":"2.6"},"shear":{"value":0,)",
+      R"({"x":{"value":7.366877649633425,"text":"7.36688"},"shear":{"value":0,"text":"0"},)",
+      // M = 0 at 2 Ay / w = 5.2, inside the rectangle's section.
+      R"("contraflexure":[{"value":5.1999999839999989,"text":"5.2"}],)"}},
     {{"NoLoadNoZeroCrossing"}, "4 10 1 0 0 0 0\n", "{", "]}]}", {R"("zeroShear":[],)"}},
     // A span near the smallest normal double: a few dozen marks all the same.
     {{"TinySpanBoundedTicks"},
