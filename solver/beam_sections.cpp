@@ -112,7 +112,8 @@ Extremes extremes(const BeamLoading& beam) {
     }
     std::sort(found.zeroShear.begin(), found.zeroShear.end(),
               [](const Section& a, const Section& b) { return a.position < b.position; });
-    found.contraflexure = contraflexurePoints(beam);
+    for (const double x : contraflexurePoints(beam))
+        found.contraflexure.push_back({x, sectionAt(beam, x).shear, 0.0});
 
     std::vector<Section> candidates = found.zeroShear;
     for (const double x : {0.0, beam.pointE(), beam.span})

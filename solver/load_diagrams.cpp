@@ -99,8 +99,10 @@ LoadDiagrams loadDiagrams(const BeamInputs& inputs, const BeamSolution& solution
     if (diagrams.reason != NoDiagrams::none) return diagrams;
     const BeamLoading& beam = diagrams.beam = beamLoading(inputs, solution);
     diagrams.extremes = extremes(beam);
-    std::vector<double> marked = diagrams.extremes.contraflexure;
+    std::vector<double> marked;
     for (const Section& section : diagrams.extremes.zeroShear)
+        marked.push_back(section.position);
+    for (const Section& section : diagrams.extremes.contraflexure)
         marked.push_back(section.position);
     for (double position : diagramPositions(beam, marked, stepsPerSegment))
         diagrams.curve.push_back(sectionAt(beam, position));
@@ -108,13 +110,11 @@ LoadDiagrams loadDiagrams(const BeamInputs& inputs, const BeamSolution& solution
     diagrams.pointE = sectionAt(beam, beam.pointE());
     diagrams.pointB = sectionAt(beam, beam.span);
     diagrams.largest = largestMomentAmong(beam, diagrams.extremes.zeroShear);
-    // Finite values can still give an infinite product along the way.
+    // Finite values can still give an infinite product along the way: then
+    // nothing is drawn, but what is finite can still be shown.
     if (!std::all_of(diagrams.curve.begin(), diagrams.curve.end(), finiteSection) ||
-        !finiteSection(diagrams.largest)) {
-        LoadDiagrams notFinite;
-        notFinite.reason = NoDiagrams::notFinite;
-        return notFinite;
-    }
+        !finiteSection(diagrams.largest))
+        diagrams.reason = NoDiagrams::notFinite;
     return diagrams;
 }
 

@@ -54,14 +54,16 @@ enum class NoDiagrams {
 // (solver/beam_sections.hpp).
 struct Extremes {
     std::vector<Section> zeroShear; // V exactly 0 there; in order along the beam
-    std::vector<double> contraflexure;
+    std::vector<Section> contraflexure; // M exactly 0 there; in order along the beam
     bool hasSagging = false;
     Section sagging; // the largest positive M
     bool hasHogging = false;
     Section hogging; // the most negative M
 };
 
-// Both diagrams, ready to draw, or why they cannot be.
+// Both diagrams, ready to draw, or why they cannot be. Values along a beam
+// whose products overflow are kept (reason notFinite, curve not empty), for
+// a table and working of what is finite.
 struct LoadDiagrams {
     NoDiagrams reason = NoDiagrams::none;
     BeamLoading beam;

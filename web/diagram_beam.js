@@ -49,7 +49,7 @@ function beamOnSupports(a, b, top) {
   ];
 }
 
-export function loadsFigure(beam, measure) {
+export function loadsFigure(beam, { measure, smallestFont } = {}) {
   const drawing = { beam, top: LOADS_BEAM_TOP, shapes: [], requests: [] };
   drawReactions(drawing);
   drawBlocks(drawing);
@@ -58,7 +58,8 @@ export function loadsFigure(beam, measure) {
   namePoints(drawing);
   drawDimensions(drawing);
   return figure({ name: 'loads', width: beam.width, height: drawing.top + SECOND_DIMENSION + 12,
-    shapes: drawing.shapes, requests: drawing.requests, measure, description: loadsDescription(beam) });
+    shapes: drawing.shapes, requests: drawing.requests, measure, smallestFont,
+    description: loadsDescription(beam) });
 }
 
 // Ay and By under their supports: a negative one points down and says so.
@@ -69,7 +70,8 @@ function drawReactions({ beam, top, shapes, requests }) {
       const [from, to] = down ? [REACTION_FROM, REACTION_TO] : [REACTION_TO, REACTION_FROM];
       shapes.push(arrow(x, top + from, x, top + to));
     }
-    const text = [`${name} = ${beam.withUnit(value, beam.force)}`];
+    // The arrow shows the direction; the label its size, and the words again.
+    const text = [`${name} = ${beam.withUnit(DrawnBeam.size(value), beam.force)}`];
     if (value.value !== 0) text.push(down ? 'acting downward' : 'acting upward');
     const inward = side > 0 ? 'start' : 'end';
     const outward = side > 0 ? 'end' : 'start';
@@ -87,7 +89,8 @@ function drawReactions({ beam, top, shapes, requests }) {
 function drawBlocks({ beam, top, shapes, requests }) {
   const [a, b, e] = [beam.left, beam.right, beam.x(beam.pointE.x.value)];
   const tallest = Math.max(Math.abs(beam.rectangleWeight.value), Math.abs(beam.triangleWeight.value));
-  const heightOf = (weight) => (tallest > 0 ? BLOCK_HEIGHT * Math.abs(weight.value) / tallest : 0);
+  // Each intensity as a share of the larger first: their product could overflow.
+  const heightOf = (weight) => (tallest > 0 ? BLOCK_HEIGHT * (Math.abs(weight.value) / tallest) : 0);
   const [rectangleHeight, triangleHeight] = [heightOf(beam.rectangleWeight), heightOf(beam.triangleWeight)];
   const blockClass = (weight) => (isUpward(weight) ? 'block upward' : 'block');
   if (e > a && rectangleHeight > 0) {
@@ -103,28 +106,36 @@ function drawBlocks({ beam, top, shapes, requests }) {
   }
   if (e > a) {
     const at = { x: (a + e) / 2, y: top - rectangleHeight };
-    requests.push({ text: beam.withUnit(beam.rectangleWeight, beam.units.weight), size: FONT_SIZE,
+    requests.push({ text: blockLabel(beam, beam.rectangleWeight), size: FONT_SIZE,
       point: at, candidates: around(at, { anchors: ['middle', 'start', 'end'] }) });
   }
   if (b > e) {
     const at = { x: e, y: top - triangleHeight };
-    requests.push({ text: beam.withUnit(beam.triangleWeight, beam.units.weight), size: FONT_SIZE,
+    requests.push({ text: blockLabel(beam, beam.triangleWeight), size: FONT_SIZE,
       point: at, candidates: around(at, { anchors: ['start', 'middle', 'end'] }) });
   }
 }
 
-// Ax acts towards the right, Bx towards the left, as the transcript says.
+// A block's intensity by its size, and "upward" where it pushes up.
+function blockLabel(beam, weight) {
+  const size = beam.withUnit(DrawnBeam.size(weight), beam.units.weight);
+  return isUpward(weight) ? `${size} upward` : size;
+}
+
+// Ax acts towards the right, Bx towards the left, as the transcript says: a
+// negative one the other way, its arrow turned round.
 function drawHorizontalForces({ beam, top, shapes, requests }) {
   const [a, b] = [beam.left, beam.right];
   const level = top + BEAM_DEPTH / 2;
-  for (const [name, value, from, to] of [['Ax', beam.ax, a - HORIZONTAL_ARROW, a - 3],
+  for (const [name, value, outer, inner] of [['Ax', beam.ax, a - HORIZONTAL_ARROW, a - 3],
     ['Bx', beam.bx, b + HORIZONTAL_ARROW, b + 3]]) {
     if (value.value === 0) continue;
+    const [from, to] = value.value > 0 ? [outer, inner] : [inner, outer];
     shapes.push(arrow(from, level, to, level));
-    const text = `${name} = ${beam.withUnit(value, beam.force)}`;
+    const text = `${name} = ${beam.withUnit(DrawnBeam.size(value), beam.force)}`;
     const start = name === 'Ax' ? 'start' : 'end';
-    requests.push({ text, size: FONT_SIZE, point: { x: from, y: level },
-      candidates: around({ x: from, y: level }, { anchors: [start, 'middle'] }) });
+    requests.push({ text, size: FONT_SIZE, point: { x: outer, y: level },
+      candidates: around({ x: outer, y: level }, { anchors: [start, 'middle'] }) });
   }
 }
 
@@ -181,8 +192,8 @@ function loadArrows(x1, x2, heightAt, top, upward) {
 }
 
 function loadsDescription(beam) {
-  const weight = (value) => beam.withUnit(value, beam.units.weight);
-  const force = (value) => beam.withUnit(value, beam.force);
+  const weight = (value) => beam.withUnit(DrawnBeam.size(value), beam.units.weight);
+  const force = (value) => beam.withUnit(DrawnBeam.size(value), beam.force);
   const length = (value) => beam.withUnit(value, beam.length);
   const direction = (value) => (isUpward(value) ? 'acting downward' : 'acting upward');
   const parts = [
@@ -193,13 +204,13 @@ function loadsDescription(beam) {
       `down to nothing at Pt-B${isUpward(beam.triangleWeight) ? ', pushing upward' : ''}.`,
     `Ay = ${force(beam.ay)}, ${direction(beam.ay)}; By = ${force(beam.by)}, ${direction(beam.by)}.`,
   ];
-  if (beam.ax.value !== 0) parts.push(`Ax = ${force(beam.ax)}, towards Pt-B.`);
-  if (beam.bx.value !== 0) parts.push(`Bx = ${force(beam.bx)}, towards Pt-A.`);
+  if (beam.ax.value !== 0) parts.push(`Ax = ${force(beam.ax)}, towards ${beam.ax.value > 0 ? 'Pt-B' : 'Pt-A'}.`);
+  if (beam.bx.value !== 0) parts.push(`Bx = ${force(beam.bx)}, towards ${beam.bx.value > 0 ? 'Pt-A' : 'Pt-B'}.`);
   return parts.join(' ');
 }
 
 // The free body: each block's resultant at its lever arm from Pt-A.
-export function resultantsFigure(beam, measure) {
+export function resultantsFigure(beam, { measure, smallestFont } = {}) {
   const [a, b] = [beam.left, beam.right];
   const top = RESULTANTS_BEAM_TOP;
   const shapes = beamOnSupports(a, b, top);
@@ -209,7 +220,7 @@ export function resultantsFigure(beam, measure) {
     const x = beam.x(arm.value);
     shapes.push(isUpward(force) ? arrow(x, top, x, RESULTANT_TAIL, 'resultant')
       : arrow(x, RESULTANT_TAIL, x, top, 'resultant'));
-    requests.push({ text: beam.withUnit(force, beam.force), size: FONT_SIZE,
+    requests.push({ text: beam.withUnit(DrawnBeam.size(force), beam.force), size: FONT_SIZE,
       point: { x, y: RESULTANT_TAIL }, candidates: [
         { x: x + 6, y: 26, anchor: 'start' }, { x: x - 6, y: 26, anchor: 'end' },
         { x: x + 6, y: 44, anchor: 'start' }, { x: x - 6, y: 44, anchor: 'end' },
@@ -228,7 +239,7 @@ export function resultantsFigure(beam, measure) {
       `${beam.withUnit(DrawnBeam.size(force), beam.force)} acting ${isUpward(force) ? 'upward' : 'downward'}, ` +
       `at ${beam.withUnit(arm, beam.length)} from Pt-A.`).join(' ');
   return figure({ name: 'resultants', width: beam.width, height: bottom, shapes, requests, measure,
-    description });
+    smallestFont, description });
 }
 
 // The blocks' resultants that are not zero, with their lever arms from Pt-A.

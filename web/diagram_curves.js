@@ -1,12 +1,16 @@
 // The shear force and bending moment plots, as plain data for
-// diagram_svg.js: each scaled to its own range, over an x axis with ticks in
-// the length unit, with its values at Pt-A, Pt-E and Pt-B, where the shear is
-// zero, and the largest moment at its peak.
+// diagram_svg.js: each scaled to its own range, over an x axis with the
+// program's tick marks in the length unit, with its values at Pt-A, Pt-E and
+// Pt-B; the shear's zeros; the moment's every extreme (where the shear is
+// zero), its largest sagging and hogging values and its points of
+// contraflexure.
 import { FONT_SIZE, valueScale } from './diagram_scale.js';
 import { around, figure } from './diagram_shapes.js';
 
+const MARK_RADIUS = 3.5;
+
 // key: 'shear' or 'moment'.
-export function curveFigure(beam, key, measure) {
+export function curveFigure(beam, key, { measure, smallestFont } = {}) {
   const isMoment = key === 'moment';
   const unit = isMoment ? beam.moment : beam.force;
   const [a, b, e] = [beam.left, beam.right, beam.x(beam.pointE.x.value)];
@@ -16,6 +20,7 @@ export function curveFigure(beam, key, measure) {
   const zero = y(0);
   const shapes = [];
   const requests = [];
+  const plot = { beam, key, unit, y, zero, top, bottom, shapes, requests };
 
   const outline = beam.curve.map((section) => [beam.x(section.x.value), y(section[key].value)]);
   shapes.push({ kind: 'polygon', cls: 'area', points: [[a, zero], ...outline, [b, zero]], passable: true });
@@ -24,32 +29,9 @@ export function curveFigure(beam, key, measure) {
   if (e > a && e < b) {
     shapes.push({ kind: 'line', cls: 'guide', x1: e, y1: top - 6, x2: e, y2: bottom + 6, passable: true });
   }
-
-  if (isMoment) {
-    const at = { x: beam.x(beam.largest.x.value), y: y(beam.largest.moment.value) };
-    shapes.push({ kind: 'line', cls: 'largest-place', x1: at.x, y1: zero, x2: at.x, y2: at.y, passable: true });
-    shapes.push({ kind: 'circle', cls: 'largest', cx: at.x, cy: at.y, r: 3.5 });
-    requests.push({ text: [`largest M = ${beam.withUnit(beam.largest.moment, unit)}`,
-      `at x = ${beam.withUnit(beam.largest.x, beam.length)}`], size: FONT_SIZE, point: at,
-    candidates: around(at, { first: beam.largest.moment.value >= 0 ? 'above' : 'below' }) });
-  } else {
-    for (const position of beam.zeroShear) {
-      const at = { x: beam.x(position.value), y: zero };
-      shapes.push({ kind: 'line', cls: 'zero-place', x1: at.x, y1: top - 6, x2: at.x, y2: bottom + 6, passable: true });
-      shapes.push({ kind: 'circle', cls: 'largest', cx: at.x, cy: at.y, r: 3.5 });
-      requests.push({ text: `V = 0 at x = ${beam.withUnit(position, beam.length)}`, size: FONT_SIZE,
-        point: at, candidates: around(at, { first: 'below' }) });
-    }
-  }
-
-  // The values at the points, on the side of the axis they lie.
-  const points = [[beam.pointA, ['start', 'middle']], [beam.pointB, ['end', 'middle']]];
-  if (e > a && e < b) points.push([beam.pointE, ['start', 'end', 'middle']]);
-  for (const [section, anchors] of points) {
-    const at = { x: beam.x(section.x.value), y: y(section[key].value) };
-    requests.push({ text: beam.withUnit(section[key], unit), size: FONT_SIZE, point: at,
-      candidates: around(at, { first: section[key].value < 0 ? 'below' : 'above', anchors }) });
-  }
+  if (isMoment) markMomentExtremes(plot);
+  else markZeroShear(plot);
+  labelPoints(plot);
 
   // The x axis under the plot, its ticks and their values (dropped where
   // they would cover a value).
@@ -66,8 +48,60 @@ export function curveFigure(beam, key, measure) {
     candidates: [{ x: b, y: axis + 31, anchor: 'end' }, { x: a, y: axis + 31, anchor: 'start' }] });
 
   const name = isMoment ? 'moment' : 'shear';
-  return figure({ name, width: beam.width, height: axis + 36, shapes, requests, measure,
-    description: curveDescription(beam, key, unit) });
+  return { ...figure({ name, width: beam.width, height: axis + 36, shapes, requests, measure,
+    smallestFont, description: curveDescription(beam, key, unit) }),
+  plot: { top, bottom, left: a, right: b } };
+}
+
+// A dot on the curve with a dashed line from the axis, and its label.
+function mark({ shapes, requests, zero, top, bottom }, at, text, { dashed = 'to-axis', first } = {}) {
+  const [y1, y2] = dashed === 'across' ? [top - 6, bottom + 6] : [zero, at.y];
+  shapes.push({ kind: 'line', cls: 'mark-place', x1: at.x, y1, x2: at.x, y2, passable: true });
+  shapes.push({ kind: 'circle', cls: 'mark', cx: at.x, cy: at.y, r: MARK_RADIUS });
+  requests.push({ text, size: FONT_SIZE, point: at, candidates: around(at, { first }) });
+}
+
+function markZeroShear(plot) {
+  const { beam, zero } = plot;
+  for (const section of beam.zeroShear) {
+    mark(plot, { x: beam.x(section.x.value), y: zero },
+      `V = 0 at x = ${beam.withUnit(section.x, beam.length)}`, { dashed: 'across', first: 'below' });
+  }
+}
+
+// Each point of zero shear is an extreme of M: the largest sagging and
+// hogging moments say so; any other is a local extreme. The largest ones
+// may also lie at a support or at Pt-E. Points of contraflexure on the axis.
+function markMomentExtremes(plot) {
+  const { beam, y, zero } = plot;
+  const named = new Map();
+  if (beam.sagging) named.set(beam.sagging.x.value, ['largest sagging', beam.sagging]);
+  if (beam.hogging) named.set(beam.hogging.x.value, ['largest hogging', beam.hogging]);
+  for (const section of beam.zeroShear) {
+    if (!named.has(section.x.value)) named.set(section.x.value, ['local extreme', section]);
+  }
+  for (const [, [name, section]] of named) {
+    const at = { x: beam.x(section.x.value), y: y(section.moment.value) };
+    mark(plot, at, [`${name} M = ${beam.withUnit(section.moment, plot.unit)}`,
+      `at x = ${beam.withUnit(section.x, beam.length)}`],
+    { first: section.moment.value >= 0 ? 'above' : 'below' });
+  }
+  for (const section of beam.contraflexure) {
+    mark(plot, { x: beam.x(section.x.value), y: zero },
+      `M = 0 at x = ${beam.withUnit(section.x, beam.length)}`, { first: 'below' });
+  }
+}
+
+// The values at Pt-A, Pt-E and Pt-B, on the side of the axis they lie.
+function labelPoints({ beam, key, unit, y, requests }) {
+  const [a, b, e] = [beam.left, beam.right, beam.x(beam.pointE.x.value)];
+  const points = [[beam.pointA, ['start', 'middle']], [beam.pointB, ['end', 'middle']]];
+  if (e > a && e < b) points.push([beam.pointE, ['start', 'end', 'middle']]);
+  for (const [section, anchors] of points) {
+    const at = { x: beam.x(section.x.value), y: y(section[key].value) };
+    requests.push({ text: beam.withUnit(section[key], unit), size: FONT_SIZE, point: at,
+      candidates: around(at, { first: section[key].value < 0 ? 'below' : 'above', anchors }) });
+  }
 }
 
 function curveDescription(beam, key, unit) {
@@ -76,9 +110,19 @@ function curveDescription(beam, key, unit) {
   const parts = [`${value(beam.pointA)} at Pt-A (x = 0), ${value(beam.pointE)} at Pt-E ` +
     `(x = ${at(beam.pointE.x)}), ${value(beam.pointB)} at Pt-B (x = ${at(beam.pointB.x)}).`];
   if (key === 'moment') {
-    parts.push(`The largest bending moment is ${value(beam.largest)} at x = ${at(beam.largest.x)}.`);
+    for (const section of beam.zeroShear) {
+      parts.push(`Where the shear is zero, at x = ${at(section.x)}, M = ${value(section)}.`);
+    }
+    parts.push(beam.sagging ? `The largest sagging moment is ${value(beam.sagging)} at ` +
+      `x = ${at(beam.sagging.x)}.` : 'M is nowhere positive.');
+    parts.push(beam.hogging ? `The largest hogging moment is ${value(beam.hogging)} at ` +
+      `x = ${at(beam.hogging.x)}.` : 'M is nowhere negative.');
+    if (beam.contraflexure.length > 0) {
+      parts.push('M is zero, changing sign, at x = ' +
+        `${beam.contraflexure.map((section) => at(section.x)).join(' and at x = ')}.`);
+    }
   } else if (beam.zeroShear.length > 0) {
-    parts.push(`The shear is zero at x = ${beam.zeroShear.map(at).join(' and at x = ')}.`);
+    parts.push(`The shear is zero at x = ${beam.zeroShear.map((section) => at(section.x)).join(' and at x = ')}.`);
   }
   return `${key === 'moment' ? 'Bending moment' : 'Shear force'}: ${parts.join(' ')}`;
 }

@@ -108,6 +108,8 @@ void describe(JsonWriter& json, const BeamInputs& inputs, const BeamSolution& so
         {"rectangleArmFromA", solution.rectangleArmFromA},
         {"triangleForce", solution.triangleForce},
         {"triangleArmFromA", solution.triangleArmFromA},
+        // Asked for and used nowhere, but one of the problem's answers.
+        {"height", inputs.height},
     };
     for (const auto& [name, value] : values) {
         json.key(name);
@@ -130,8 +132,8 @@ void describe(JsonWriter& json, const BeamInputs& inputs, const BeamSolution& so
         writeSection(json, section);
     json.endArray();
     json.key("contraflexure").beginArray();
-    for (const double position : extremes.contraflexure)
-        writeQuantity(json, position);
+    for (const Section& section : extremes.contraflexure)
+        writeSection(json, section);
     json.endArray();
     json.key("sagging");
     writeSectionOrNull(json, extremes.hasSagging, extremes.sagging);
@@ -163,8 +165,7 @@ std::string describeDiagrams(const RunOutcome& outcome) {
     json.beginObject();
     if (diagrams.reason != NoDiagrams::none)
         json.key("reason").string(sentenceFor(diagrams.reason));
-    else
-        describe(json, outcome.inputs, outcome.solution, diagrams);
+    if (!diagrams.curve.empty()) describe(json, outcome.inputs, outcome.solution, diagrams);
     json.endObject();
     return json.text();
 }

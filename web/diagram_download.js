@@ -1,30 +1,70 @@
-// The drawings saved as one file: an SVG of them one under another, each
-// with its caption, needing nothing else (its looks are its own attributes,
-// its font a generic one); or that SVG drawn into a PNG at twice the size.
+// The drawings saved as one file that stands alone in a report: an SVG with
+// the problem as its title, the drawings one under another with their
+// captions, the sign convention and the table of values, needing nothing else
+// (its looks are its own attributes, its font a generic one); or that SVG
+// drawn into a PNG at twice the size.
 import { FONT_FAMILY, figureSvg } from './diagram_svg.js';
 import { downloadFile } from './download_file.js';
+import { estimateMeasure } from './label_layout.js';
 import { htmlElement, svgElement } from './page_elements.js';
 
 const CAPTION_HEIGHT = 24;
 const GAP = 12;
+const TEXT_SIZE = 12;
+const LINE = 17; // px from one line of text to the next
+const MARGIN = 4;
 
-function drawingsSvg(figures) {
+// Words in lines no wider than `width` px at `size`.
+function lines(text, width, size = TEXT_SIZE) {
+  const result = [''];
+  for (const word of text.split(' ')) {
+    const line = result.at(-1) === '' ? word : `${result.at(-1)} ${word}`;
+    if (result.at(-1) !== '' && estimateMeasure(line, size).width > width - 2 * MARGIN) result.push(word);
+    else result[result.length - 1] = line;
+  }
+  return result;
+}
+
+function textLine(svg, text, y, { size = TEXT_SIZE, x = MARGIN, anchor = 'start', bold = false } = {}) {
+  svg.append(svgElement('text', { x, y, 'font-size': size, fill: '#111', 'text-anchor': anchor,
+    ...(bold ? { 'font-weight': 'bold' } : {}) }, text));
+}
+
+function drawingsSvg({ title, convention, table, figures }) {
   const width = Math.max(...figures.map(({ figure }) => figure.width));
   const svg = svgElement('svg', { xmlns: 'http://www.w3.org/2000/svg', 'font-family': FONT_FAMILY });
-  svg.append(svgElement('title', {}, 'Shear force and bending moment diagrams'));
-  let top = 0;
+  svg.append(svgElement('title', {}, title));
   const background = svgElement('rect', { x: 0, y: 0, width, fill: '#fff' });
   svg.append(background);
+  let top = 0;
+  for (const line of lines(title, width, 14)) {
+    top += LINE + 2;
+    textLine(svg, line, top, { size: 14, bold: true });
+  }
+  top += GAP;
   for (const { caption, figure } of figures) {
-    svg.append(svgElement('text', { x: 4, y: top + 16, 'font-size': 14, 'font-weight': 'bold',
+    svg.append(svgElement('text', { x: MARGIN, y: top + 16, 'font-size': 14, 'font-weight': 'bold',
       fill: '#111' }, caption));
     const drawing = figureSvg(figure);
-    for (const name of ['class', 'role', 'aria-labelledby', 'xmlns']) drawing.removeAttribute(name);
+    for (const name of ['class', 'role', 'aria-labelledby', 'xmlns', 'tabindex']) drawing.removeAttribute(name);
     drawing.setAttribute('x', 0);
     drawing.setAttribute('y', top + CAPTION_HEIGHT);
     svg.append(drawing);
     top += CAPTION_HEIGHT + figure.height + GAP;
   }
+  for (const line of lines(convention, width)) {
+    top += LINE;
+    textLine(svg, line, top);
+  }
+  top += GAP;
+  // The table: the names' column, then the three numbers' right-aligned.
+  const columns = [MARGIN, width * 0.55, width * 0.775, width - MARGIN];
+  for (const [index, row] of [table.head, ...table.rows].entries()) {
+    top += LINE;
+    row.forEach((cell, column) => textLine(svg, cell, top, { x: columns[column],
+      anchor: column === 0 ? 'start' : 'end', bold: index === 0 }));
+  }
+  top += GAP;
   background.setAttribute('height', top);
   svg.setAttribute('width', width);
   svg.setAttribute('height', top);
@@ -32,13 +72,14 @@ function drawingsSvg(figures) {
   return { text: new XMLSerializer().serializeToString(svg), width, height: top };
 }
 
-export function downloadSvg(figures) {
-  const { text } = drawingsSvg(figures);
+// drawing: { title, convention, table: { head, rows }, figures }.
+export function downloadSvg(drawing) {
+  const { text } = drawingsSvg(drawing);
   downloadFile('diagrams.svg', new Blob([text], { type: 'image/svg+xml' }));
 }
 
-export function downloadPng(figures) {
-  const { text, width, height } = drawingsSvg(figures);
+export function downloadPng(drawing) {
+  const { text, width, height } = drawingsSvg(drawing);
   const image = new Image();
   const url = URL.createObjectURL(new Blob([text], { type: 'image/svg+xml' }));
   image.onload = () => {

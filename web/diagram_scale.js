@@ -23,11 +23,15 @@ export class DrawnBeam {
     this.rectangleArmFromA = description.rectangleArmFromA;
     this.triangleForce = description.triangleForce;
     this.triangleArmFromA = description.triangleArmFromA;
+    this.height = description.height;
     this.pointA = description.pointA;
     this.pointE = description.pointE;
     this.pointB = description.pointB;
     this.largest = description.largest;
+    this.sagging = description.sagging;
+    this.hogging = description.hogging;
     this.zeroShear = description.zeroShear;
+    this.contraflexure = description.contraflexure;
     this.curve = description.curve;
     this.ticks = description.ticks;
     this.force = description.units.force;
@@ -38,12 +42,18 @@ export class DrawnBeam {
     const side = this.ax.value !== 0 || this.bx.value !== 0 ? 52 : 24;
     this.left = side;
     this.right = width - side;
-    this.scale = (this.right - this.left) / this.span.value;
   }
 
-  // x of a position along the beam (a value), Pt-A being 0.
+  // x of a position along the beam (a value), Pt-A being 0: from its share of
+  // the span, so that no span, however long or short, overflows the sums.
   x(position) {
-    return this.left + position * this.scale;
+    return this.left + (position / this.span.value) * (this.right - this.left);
+  }
+
+  // The position along the beam (a value) at x px, within the beam.
+  position(x) {
+    const share = Math.min(1, Math.max(0, (x - this.left) / (this.right - this.left)));
+    return share * this.span.value;
   }
 
   // A value (a quantity, or a text) with its unit, as the transcript would show it.
@@ -67,10 +77,13 @@ export class DrawnBeam {
 }
 
 // y of a value in a plot from `top` to `bottom` px: the range of `values`,
-// widened to take in zero, fills it. All zero: the axis in the middle.
+// widened to take in zero, fills it. All zero: the axis in the middle. The
+// values are first divided by the largest size among them, so that neither
+// a range near the largest double nor one of subnormals overflows or vanishes.
 export function valueScale(values, top, bottom) {
-  const high = Math.max(0, ...values);
-  const low = Math.min(0, ...values);
-  if (high === low) return () => (top + bottom) / 2;
-  return (value) => top + (high - value) * (bottom - top) / (high - low);
+  const size = Math.max(...values.map(Math.abs));
+  if (!(size > 0)) return () => (top + bottom) / 2;
+  const high = Math.max(0, ...values) / size;
+  const low = Math.min(0, ...values) / size;
+  return (value) => top + (high - value / size) * (bottom - top) / (high - low);
 }

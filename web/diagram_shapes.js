@@ -77,8 +77,8 @@ function edgesOf(shape) {
 
 // A figure: its shapes, its labels laid out clear of each other and, where
 // they can be, of the shapes, and its size.
-export function figure({ name, description, width, height, shapes, requests, measure }) {
+export function figure({ name, description, width, height, shapes, requests, measure, smallestFont }) {
   const obstacles = shapes.filter((shape) => !shape.passable).flatMap(edgesOf);
-  const laid = placeLabels(requests, { width, height, obstacles, measure });
+  const laid = placeLabels(requests, { width, height, obstacles, measure, smallestFont });
   return { name, description, width, height: laid.height + 2, shapes, labels: laid.labels };
 }

@@ -22,9 +22,9 @@ const LOOKS = {
   axis: { stroke: '#222', 'stroke-width': 1 },
   'x-axis': { stroke: '#222', 'stroke-width': 1 },
   guide: { stroke: '#888', 'stroke-dasharray': '4 3' },
-  'zero-place': { stroke: '#a3201a', 'stroke-dasharray': '2 2' },
-  'largest-place': { stroke: '#a3201a', 'stroke-dasharray': '2 2' },
-  largest: { fill: '#a3201a' },
+  'mark-place': { stroke: '#a3201a', 'stroke-dasharray': '2 2' },
+  mark: { fill: '#a3201a' },
+  cursor: { stroke: '#6a1b9a', 'stroke-width': 1.5 },
   leader: { stroke: '#666', 'stroke-width': 0.75 },
 };
 
@@ -42,7 +42,7 @@ export function figureSvg(figure) {
     fill: '#fff' }));
   for (const shape of figure.shapes) svg.append(shapeElement(shape));
   for (const label of figure.labels) {
-    if (label.leader) svg.append(svgElement('line', { ...label.leader, ...LOOKS.leader }));
+    if (label.leader) svg.append(svgElement('line', { ...rounded(label.leader), ...LOOKS.leader }));
     svg.append(textElement(label));
   }
   return svg;
@@ -87,6 +87,10 @@ function rounded(attributes) {
     [key, typeof value === 'number' ? round(value) : value]));
 }
 
+// A coordinate in hundredths of a px. One that is not finite is a fault of the
+// drawing: it is refused here, so that the panel says the figures could not be
+// drawn rather than show them broken.
 function round(value) {
+  if (!Number.isFinite(value)) throw new Error(`a coordinate that is not a number (${value})`);
   return Math.round(value * 100) / 100;
 }

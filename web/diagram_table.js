@@ -1,5 +1,6 @@
-// The diagrams' values as a table a screen reader can walk: x, V and M at
-// Pt-A, Pt-E, Pt-B, where the shear is zero, and of the largest moment.
+// The diagrams' values as a table a screen reader can walk, in order along
+// the beam: x, V and M at Pt-A, Pt-E and Pt-B, where the shear is zero, where
+// the moment is zero, and at the largest sagging and hogging moments.
 import { htmlElement } from './page_elements.js';
 
 export function valuesTable(beam) {
@@ -14,9 +15,7 @@ export function valuesTable(beam) {
   table.append(htmlElement('thead'));
   table.tHead.append(head);
   const body = htmlElement('tbody');
-  const rows = [['Pt-A', beam.pointA], ['Pt-E', beam.pointE], ['Pt-B', beam.pointB],
-    ['Largest bending moment', beam.largest]];
-  for (const [name, section] of rows) {
+  for (const { name, section } of tableRows(beam)) {
     const row = htmlElement('tr');
     row.append(htmlElement('th', { scope: 'row' }, name));
     for (const { text } of [section.x, section.shear, section.moment]) {
@@ -26,4 +25,25 @@ export function valuesTable(beam) {
   }
   table.append(body);
   return table;
+}
+
+// Each point once, named by all it is, in order of x.
+export function tableRows(beam) {
+  const rows = new Map();
+  const add = (name, section) => {
+    if (!section) return;
+    const row = rows.get(section.x.value);
+    if (row) row.name += `; ${name}`;
+    else rows.set(section.x.value, { name, section });
+  };
+  add('Pt-A', beam.pointA);
+  if (beam.pointE.x.value > beam.pointA.x.value && beam.pointE.x.value < beam.pointB.x.value) {
+    add('Pt-E', beam.pointE);
+  }
+  add('Pt-B', beam.pointB);
+  add('Largest sagging moment', beam.sagging);
+  add('Largest hogging moment', beam.hogging);
+  for (const section of beam.zeroShear) add('V = 0', section);
+  for (const section of beam.contraflexure) add('M = 0 (contraflexure)', section);
+  return [...rows.values()].sort((p, q) => p.section.x.value - q.section.x.value);
 }

@@ -1,72 +1,114 @@
 // The beam, its resultants, its shear force and its bending moment, drawn as
-// SVG from the run's outcome (module_contract.js) at the panel's own width,
-// and drawn again when that changes; with their values in words and in a
-// table, and buttons that save the drawings as one file.
+// SVG from the run's outcome (diagram_data.js) at the panel's own width, and
+// drawn again when that changes or for paper; with their values in words and
+// in a table, V and M at any x, the working behind them, and buttons that
+// save the drawings as one file.
 import { loadsFigure, resultantsFigure } from './diagram_beam.js';
 import { curveFigure } from './diagram_curves.js';
+import { ReadOut } from './diagram_cursor.js';
 import { downloadPng, downloadSvg } from './diagram_download.js';
 import { DrawnBeam } from './diagram_scale.js';
 import { FONT_FAMILY, figureSvg } from './diagram_svg.js';
-import { valuesTable } from './diagram_table.js';
+import { tableRows, valuesTable } from './diagram_table.js';
+import { workingSection } from './diagram_working.js';
 import { estimateMeasure } from './label_layout.js';
 import { htmlElement } from './page_elements.js';
 
 const NARROWEST = 280; // px: below this the drawings are drawn this wide and scroll
+// On paper the drawings are drawn this wide, A4's and Letter's width less the
+// margins, so that printing shrinks no text; and no label below 8 pt.
+const PAPER_WIDTH = 680;
+const PAPER_SMALLEST_FONT = 11;
 
-export function drawDiagrams(panel, description) {
+export const CONVENTION = 'Sign convention: sagging bending moments are positive; the shear at a ' +
+  'section is positive when the forces to its left act upward. Positive values are drawn above the axis.';
+
+// readOut(typed, x): the program's V and M at one x (module_contract.js).
+export function drawDiagrams(panel, description, { readOut = () => null } = {}) {
   panel.diagramsShown?.disconnect();
   panel.diagramsShown = null;
-  if (description.reason) {
+  if (!description.curve) {
     panel.replaceChildren(htmlElement('p', { class: 'reason' }, description.reason));
     return;
   }
+  const beam = new DrawnBeam(description, NARROWEST);
+  const parts = [summary(beam)];
+  if (description.reason) {
+    // Finite answers whose products overflow: no figure, but what is finite.
+    parts.push(htmlElement('p', { class: 'reason' }, description.reason), valuesTable(beam),
+      htmlElement('p', { class: 'convention' }, CONVENTION), workingSection(description.working));
+    panel.replaceChildren(...parts);
+    return;
+  }
   const drawings = htmlElement('div', { class: 'drawings' });
+  const cursor = new ReadOut(beam, readOut);
   const buttons = htmlElement('div', { class: 'buttons diagram-buttons' });
   const svgButton = htmlElement('button', { type: 'button', id: 'download-diagrams-svg' },
     'Download diagrams (SVG)');
   const pngButton = htmlElement('button', { type: 'button', id: 'download-diagrams-png' },
     'Download diagrams (PNG)');
   buttons.append(svgButton, pngButton);
-  const beam = new DrawnBeam(description, NARROWEST);
-  panel.replaceChildren(summary(beam), drawings, valuesTable(beam), convention(), buttons);
+  panel.replaceChildren(...parts, drawings, cursor.element, valuesTable(beam),
+    htmlElement('p', { class: 'convention' }, CONVENTION), workingSection(description.working), buttons);
 
   // One canvas, and one cache of text widths, for every width drawn.
   const measure = textMeasure();
   let drawnWidth = 0;
   let figures = [];
-  const draw = () => {
-    const width = Math.max(NARROWEST, Math.floor(drawings.clientWidth));
+  const draw = (width, smallestFont) => {
     if (width === drawnWidth) return;
     drawnWidth = width;
-    figures = drawnFigures(new DrawnBeam(description, width), measure);
-    drawings.replaceChildren(...figures.map(({ caption, figure }) => {
-      const element = htmlElement('figure');
-      element.append(htmlElement('figcaption', {}, caption), figureSvg(figure));
-      return element;
-    }));
+    cursor.detach();
+    try {
+      figures = drawnFigures(new DrawnBeam(description, width), measure, smallestFont);
+      drawings.replaceChildren(...figures.map(({ caption, figure }) => {
+        const element = htmlElement('figure');
+        const svg = figureSvg(figure);
+        element.append(htmlElement('figcaption', { 'aria-hidden': 'true' }, caption), svg);
+        if (figure.plot) cursor.attach(svg, figure.plot);
+        return element;
+      }));
+    } catch (error) {
+      // The rest of the panel stands whatever happens to the figures.
+      figures = [];
+      drawings.replaceChildren(htmlElement('p', { class: 'reason' },
+        `The figures could not be drawn: ${error.message}`));
+    }
   };
-  draw();
-  svgButton.addEventListener('click', () => downloadSvg(figures));
-  pngButton.addEventListener('click', () => downloadPng(figures));
+  const drawForScreen = () => draw(Math.max(NARROWEST, Math.floor(drawings.clientWidth)));
+  drawForScreen();
+  const forPaper = () => draw(PAPER_WIDTH, PAPER_SMALLEST_FONT);
+  window.addEventListener('beforeprint', forPaper);
+  window.addEventListener('afterprint', drawForScreen);
+  const standAlone = () => ({ title: problemTitle(beam), convention: CONVENTION,
+    table: tableOf(beam), figures });
+  svgButton.addEventListener('click', () => downloadSvg(standAlone()));
+  pngButton.addEventListener('click', () => downloadPng(standAlone()));
   const observer = new ResizeObserver(() => {
     // Taken off the page (another run began): nothing to draw again.
-    if (drawings.isConnected) draw();
-    else observer.disconnect();
+    if (drawings.isConnected) {
+      if (!window.matchMedia('print').matches) drawForScreen();
+    } else {
+      observer.disconnect();
+      window.removeEventListener('beforeprint', forPaper);
+      window.removeEventListener('afterprint', drawForScreen);
+    }
   });
   observer.observe(drawings);
   panel.diagramsShown = observer;
 }
 
-function drawnFigures(beam, measure) {
+function drawnFigures(beam, measure, smallestFont) {
   const force = beam.force || 'force';
   const moment = beam.moment || 'force × length';
   const lengthUnit = beam.length ? ` (${beam.length})` : '';
+  const options = { measure, smallestFont };
   const figures = [
-    ['The beam, its loads and the forces on it; lengths' + lengthUnit, loadsFigure(beam, measure)],
+    ['The beam, its loads and the forces on it; lengths' + lengthUnit, loadsFigure(beam, options)],
     ['Each block replaced by its resultant force, at its lever arm from Pt-A',
-      resultantsFigure(beam, measure)],
-    [`Shear force V (${force})`, curveFigure(beam, 'shear', measure)],
-    [`Bending moment M (${moment})`, curveFigure(beam, 'moment', measure)],
+      resultantsFigure(beam, options)],
+    [`Shear force V (${force})`, curveFigure(beam, 'shear', options)],
+    [`Bending moment M (${moment})`, curveFigure(beam, 'moment', options)],
   ];
   return figures.map(([caption, figure]) => ({ caption, figure: { ...figure, title: caption } }));
 }
@@ -90,27 +132,48 @@ function textMeasure() {
   };
 }
 
+// A force's size and its direction in words, as the arrows show it.
+export function directed(beam, value, unit, [positive, negative]) {
+  const words = value.value < 0 ? negative : positive;
+  return `${beam.withUnit(DrawnBeam.size(value), unit)}${value.value === 0 ? '' : `, ${words}`}`;
+}
+
 function summary(beam) {
-  const direction = (value) => (value.value < 0 ? 'acting downward' : 'acting upward');
-  const reaction = (name, value) =>
-    `${name} = ${beam.withUnit(value, beam.force)}, ${direction(value)}`;
-  const lines = [
-    `${reaction('Ay', beam.ay)}; ${reaction('By', beam.by)}.`,
-    `Largest bending moment: ${beam.withUnit(beam.largest.moment, beam.moment)} at ` +
-      `x = ${beam.withUnit(beam.largest.x, beam.length)} from Pt-A.`,
-  ];
-  const horizontal = [['Ax', beam.ax], ['Bx', beam.bx]].filter(([, value]) => value.value !== 0);
+  const upOrDown = ['acting upward', 'acting downward'];
+  const lines = [`Ay = ${directed(beam, beam.ay, beam.force, upOrDown)}; ` +
+    `By = ${directed(beam, beam.by, beam.force, upOrDown)}.`];
+  const horizontal = [['Ax', beam.ax, ['towards Pt-B', 'towards Pt-A']],
+    ['Bx', beam.bx, ['towards Pt-A', 'towards Pt-B']]].filter(([, value]) => value.value !== 0);
   if (horizontal.length > 0) {
-    lines.splice(1, 0, horizontal.map(([name, value]) =>
-      `${name} = ${beam.withUnit(value, beam.force)}`).join(' and ') + ', horizontal.');
+    lines.push(horizontal.map(([name, value, ways]) =>
+      `${name} = ${directed(beam, value, beam.force, ways)}`).join('; ') + ', horizontal.');
   }
+  const extreme = (name, section) => (section
+    ? `Largest ${name} moment: ${beam.withUnit(section.moment, beam.moment)} at ` +
+      `x = ${beam.withUnit(section.x, beam.length)} from Pt-A.`
+    : `No ${name} moment anywhere.`);
+  lines.push(extreme('sagging', beam.sagging), extreme('hogging', beam.hogging));
   const list = htmlElement('ul', { class: 'summary' });
   for (const line of lines) list.append(htmlElement('li', {}, line));
   return list;
 }
 
-function convention() {
-  return htmlElement('p', { class: 'convention' },
-    'Sign convention: sagging bending moments are positive; the shear at a section is ' +
-    'positive when the forces to its left act upward. Positive values are drawn above the axis.');
+// The problem's ten answers, as a saved drawing's title gives them.
+export function problemTitle(beam) {
+  const { units } = beam;
+  const length = (value) => beam.withUnit(value, units.length);
+  const weight = (value) => beam.withUnit(value, units.weight);
+  const force = (value) => beam.withUnit(value, units.force);
+  return `Beam: L1 = ${length(beam.triangleLength)}, L2 = ${length(beam.span)}, ` +
+    `H = ${length(beam.height)}; triangular block ${weight(beam.triangleWeight)}, ` +
+    `rectangular block ${weight(beam.rectangleWeight)}; Ax = ${force(beam.ax)}, Bx = ${force(beam.bx)}`;
+}
+
+function tableOf(beam) {
+  const heading = (text, unit) => (unit ? `${text} (${unit})` : text);
+  return {
+    head: ['Where', heading('x', beam.length), heading('V', beam.force), heading('M', beam.moment)],
+    rows: tableRows(beam).map(({ name, section }) =>
+      [name, section.x.text, section.shear.text, section.moment.text]),
+  };
 }

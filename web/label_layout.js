@@ -93,9 +93,11 @@ function wrapped(text, size, room, measure) {
 
 // Lays out `requests` in a drawing `width` wide and at least `height` tall;
 // obstacles: boxes {left, right, top, bottom} and segments {x1, y1, x2, y2}
-// that labels avoid where they can. Returns the labels placed and the height
+// that labels avoid where they can; smallestFont: px below which no label is
+// made smaller to fit. Returns the labels placed and the height
 // the drawing needs: labels that found no room go in rows below it.
-export function placeLabels(requests, { width, height, obstacles = [], measure = estimateMeasure }) {
+export function placeLabels(requests, { width, height, obstacles = [], measure = estimateMeasure,
+  smallestFont = 0 }) {
   const placed = [];
   let bottom = height;
   const crossesObstacle = (box) => obstacles.some((obstacle) => ('x1' in obstacle
@@ -107,7 +109,9 @@ export function placeLabels(requests, { width, height, obstacles = [], measure =
   for (const request of requests) {
     const texts = Array.isArray(request.text) ? request.text : [request.text];
     const shapes = [];
-    for (const size of [request.size, request.size * SMALLER]) {
+    const sizes = [request.size, request.size * SMALLER].filter((size, index) =>
+      index === 0 || size >= smallestFont);
+    for (const size of sizes) {
       shapes.push({ lines: texts, size });
       const wrappedLines = texts.flatMap((line) => wrapped(line, size, width - 8, measure));
       if (wrappedLines.length > texts.length) shapes.push({ lines: wrappedLines, size });

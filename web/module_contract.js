@@ -14,7 +14,9 @@
 //   appendToFile(path, bytes)  appends bytes to a stored file: null when saved,
 //                              else the reason, for the program's error line
 // The page creates the module with createParabeamModule() and starts each run
-// with ccall('parabeamRun'), which settles when the run ends.
+// with ccall('parabeamRun'), which settles when the run ends. Between and
+// during runs it asks for V and M at one x with ccall('parabeamReadOut'),
+// which answers at once (web/main_web.cpp).
 
 // The build's emscripten output (-sMODULARIZE), given to the bundler under this
 // name, and its WebAssembly as base64 text.
@@ -25,11 +27,35 @@ let compiledWasm = null; // compiled once, kept for a fresh module after a faile
 
 export class CompiledProgram {
   #module = null; // a Promise of the module; null once a run has broken it
+  #ready = null; // the module itself, once it is there
 
   // Starts compiling, so that the first run need not wait for all of it.
   prepare() {
-    this.#module ??= createModule();
+    this.#module ??= createModule().then((module) => {
+      this.#ready = module;
+      return module;
+    });
     return this.#module;
+  }
+
+  // V and M of `beam` (the description's values) at the x typed, or at `x`
+  // when `typed` is null: the JSON text of diagram_data.js's readReadOut, or
+  // null while no module is there.
+  // Called straight, not through ccall: while a run waits for a line or a key,
+  // ccall would hand back a Promise of that run's end.
+  readOut(beam, typed, x) {
+    const module = this.#ready;
+    if (!module) return null;
+    const typedText = typed === null ? 0 : cString(module, typed);
+    const unit = cString(module, beam.units.length);
+    try {
+      return module.UTF8ToString(module._parabeamReadOut(typedText, x, beam.span.value,
+        beam.triangleLength.value, beam.rectangleWeight.value, beam.triangleWeight.value,
+        beam.ay.value, beam.by.value, unit));
+    } finally {
+      module._free(unit);
+      if (typedText) module._free(typedText);
+    }
   }
 
   // One run with `run` (a ProgramRun) as the page's side; settles when it
@@ -42,6 +68,7 @@ export class CompiledProgram {
       await module.ccall('parabeamRun', 'number', [], [], { async: true });
     } catch (error) {
       this.#module = null;
+      this.#ready = null;
       this.prepare().catch(() => {}); // a failure to compile shows at the next run
       throw error;
     }
@@ -74,6 +101,14 @@ function createModule() {
       },
     }).then(resolve, reject);
   });
+}
+
+// A text in the module's memory, as UTF-8 with its terminator; freed by the caller.
+function cString(module, text) {
+  const size = module.lengthBytesUTF8(text) + 1;
+  const address = module._malloc(size);
+  module.stringToUTF8(text, address, size);
+  return address;
 }
 
 function bytesOfBase64(text) {

@@ -4,7 +4,8 @@ import { FitAddon } from '@xterm/addon-fit';
 import { Terminal } from '@xterm/xterm';
 import { answersOf, fragmentOf, LONGEST_LINK } from './answers_link.js';
 import { readDescription } from './diagram_data.js';
-import { drawDiagrams } from './diagrams.js';
+import { DrawnBeam } from './diagram_scale.js';
+import { drawDiagrams, problemTitle } from './diagrams.js';
 import { downloadFile } from './download_file.js';
 import { CompiledProgram } from './module_contract.js';
 import { htmlElement } from './page_elements.js';
@@ -38,6 +39,7 @@ const page = {
   copyLink: document.getElementById('copy-link'),
   linkNote: document.getElementById('link-note'),
   printedTranscript: document.getElementById('printed-transcript'),
+  printedProblem: document.getElementById('printed-problem'),
   printPending: false,
 };
 
@@ -95,6 +97,7 @@ async function startRun({ replay = '', notice = '' } = {}) {
   page.terminal.reset();
   page.errors.replaceChildren();
   page.errors.hidden = true;
+  page.printedProblem.textContent = '';
   page.runAgain.hidden = true;
   if (!replay) showLink('');
   page.diagrams.replaceChildren(htmlElement('p', { class: 'waiting' },
@@ -186,7 +189,7 @@ function keepPrintedTranscript() {
 
 function updatePrintedTranscript() {
   page.printPending = false;
-  if (page.run) page.printedTranscript.textContent = new TextDecoder().decode(page.run.transcript());
+  if (page.run) page.printedTranscript.textContent = page.run.consoleText();
 }
 
 // A failed save, in the program's own words (its standard error).
@@ -197,7 +200,10 @@ function showError(text) {
 
 function showDiagrams(jsonText) {
   try {
-    drawDiagrams(page.diagrams, readDescription(jsonText));
+    const description = readDescription(jsonText);
+    page.printedProblem.textContent = description.curve ? problemTitle(new DrawnBeam(description, 0)) : '';
+    drawDiagrams(page.diagrams, description,
+      { readOut: (typed, x) => page.program.readOut(description, typed, x) });
   } catch (error) {
     // The run goes on whatever happens to its drawing.
     page.diagrams.replaceChildren(htmlElement('p', { class: 'reason' },

@@ -22,6 +22,7 @@ export class ProgramRun {
   #onKeyWait;
   #onOutput;
   #output = [];
+  #shown = []; // the output and, where each was read, the lines typed: the console's text
   #lineLeft = null; // the part of a long line beyond the last read's room
   #lineLeftAt = 0;
   #keyPressed = null;
@@ -56,6 +57,12 @@ export class ProgramRun {
     return joinBytes(this.#output);
   }
 
+  // What the console showed: the program's output with each line typed at
+  // the place the program read it.
+  consoleText() {
+    return new TextDecoder().decode(joinBytes(this.#shown));
+  }
+
   // What the run has read: its lines, and "\x04" once it read the end of input.
   answersRead() {
     return this.#answersRead;
@@ -68,6 +75,7 @@ export class ProgramRun {
       this.#answersRead += line ?? '\x04';
       if (line === null) return new Uint8Array(0);
       this.#lineLeft = new TextEncoder().encode(line);
+      this.#shown.push(this.#lineLeft);
       this.#lineLeftAt = 0;
     }
     // The module copies the piece at once, so a view of the line will do.
@@ -80,6 +88,7 @@ export class ProgramRun {
   write(channel, bytes) {
     if (channel === 1) {
       this.#output.push(bytes);
+      this.#shown.push(bytes);
       this.#terminal.write(bytes);
       this.#onOutput();
     } else {

@@ -226,8 +226,8 @@ class Narrator {
         const auto& points = diagrams_.extremes.contraflexure;
         if (points.empty())
             step.lines.push_back("M is zero at the supports only: no point of contraflexure.");
-        for (const double x : points)
-            step.lines.push_back("M = 0 at x = " + length(x) +
+        for (const Section& point : points)
+            step.lines.push_back("M = 0 at x = " + length(point.position) +
                                  ", inside the span: M changes sign there.");
         return step;
     }

@@ -197,6 +197,9 @@ class PageSession {
   async clearRecords() {
     this.acceptDialogs = true;
     await this.page.click('#clear-records');
+    // The confirmation is answered out of turn: the records are gone once it is.
+    await this.page.waitForFunction(() => Object.keys(window.localStorage)
+      .every((key) => !key.startsWith('parabeam/')), { timeout: 10000, polling: 50 });
     await this.page.click('#console');
   }
 
@@ -255,7 +258,7 @@ for (const row of CASES) {
       assert.equal(panel.trim(), row.reason);
     } else {
       for (const reaction of reactionsOf(nativeRun.transcript)) assert.ok(panel.includes(reaction), reaction);
-      assert.ok(panel.includes(`Largest bending moment: ${row.largest} from Pt-A.`), panel);
+      assert.ok(panel.includes(`Largest sagging moment: ${row.largest} from Pt-A.`), panel);
     }
     if (row.saveError) {
       const line = nativeRun.errors.replace(/: [^:]*\n$/, `: ${row.saveError}`);
@@ -385,15 +388,21 @@ test('after a run that failed inside the module, the next run has a fresh module
 const DIAGRAM_CASES = [
   { answers: '3 9 2 4 2 0 5 kN/m kN m', shot: 'worked_example',
     labels: ['12 kN', '3 m', '6 kN', '7 m', 'L2 − L1 = 6 m', 'V = 0 at x = 4.66667 m',
-      'largest M = 21.7778 kN·m'] },
+      'largest sagging M = 21.7778 kN·m'] },
+  // Both extremes and a point of contraflexure, each labelled and in the table.
+  { answers: '4 8 1 -10 10 0 0 kN/m kN m', labels: ['largest sagging M = 27.2222 kN·m',
+    'at x = 2.33333 m', 'largest hogging M = -3.62887 kN·m', 'at x = 6.36701 m',
+    'M = 0 at x = 5.17157 m', 'V = 0 at x = 6.36701 m'],
+  rows: [['V = 0', '2.33333', '0', '27.2222'], ['M = 0 (contraflexure)', '5.17157', '-6.66667', '0'],
+    ['V = 0', '6.36701', '0', '-3.62887']] },
   { answers: '0.001 1000 2 1e6 1e-3 0 0 kN/m kN m', shot: 'tiny_triangle_large_weight',
     labels: ['1e+006 kN/m'] },
   { answers: '8.28388 8.545 1.89 8901.5 -4.8307 6.7 0.7 kN/m kN m', shot: 'close_points',
-    labels: ['Ax = 6.7 kN', '-4.8307 kN/m'] },
+    labels: ['Ax = 6.7 kN', '4.8307 kN/m upward'] },
   { answers: '9e-6 9 2 4 2 0 0 kN/m kN m' }, // tiny L1
   { answers: '9 9 2 4 2 0 0 kN/m kN m' }, // L1 = L2
   { answers: '0 9 2 4 2 0 0 kN/m kN m' }, // L1 = 0
-  { answers: '8 9 2 -40 3 0 0 kN/m kN m', downward: 'Ay = -91.9815 kN' },
+  { answers: '8 9 2 -40 3 0 0 kN/m kN m', downward: 'Ay = 91.9815 kN' },
   { answers: '3 9 2 4 2 -1.23456e7 9.87654e8 abcdefghijklmnopqrs ABCDEFGHIJKLMNOPQRS WWWWWWWWWWWWWWWWWWW' },
 ];
 
@@ -455,7 +464,15 @@ test('diagram labels apart and inside at 1280, 390 and 320 px', async (t) => {
         assert.equal(alternatives.length, 4);
         const table = await session.page.$eval('#diagrams table caption + thead th[scope="col"]',
           (th) => th.closest('table').innerText);
-        for (const point of ['Pt-A', 'Pt-E', 'Pt-B', 'Largest bending moment']) assert.match(table, new RegExp(point));
+        for (const point of ['Pt-A', 'Pt-B', 'Largest (sagging|hogging) moment']) assert.match(table, new RegExp(point));
+        // Where V or M is 0 by how the point was found, the table says 0, not rounding noise.
+        const cells = await session.page.$$eval('#diagrams table tbody tr', (rows) =>
+          rows.map((row) => [...row.cells].map((cell) => cell.textContent)));
+        for (const cells_ of cells) assert.doesNotMatch(cells_.join(' '), /e-(0(09|[1-9]\d)|[1-9]\d\d)\b/);
+        for (const row_ of row.rows ?? []) {
+          assert.ok(cells.some((cells_) => cells_[0].includes(row_[0]) &&
+            cells_.slice(1).join() === row_.slice(1).join()), `${row_} in ${cells.join(' | ')}`);
+        }
         if (process.env.PARABEAM_DIAGRAM_SHOTS && row.shot && width !== 320) {
           const diagrams = await session.page.$('#diagrams');
           await diagrams.screenshot({ path: join(process.env.PARABEAM_DIAGRAM_SHOTS, `${row.shot}_${width}.png`) });
@@ -554,7 +571,9 @@ test('on every screen: 80 columns, the figure whole, sideways scrolling where na
 test('on paper: the whole transcript as text, then the diagrams, no buttons', async (t) => {
   const [{ transcript }] = runNative([WORKED_EXAMPLE]).runs;
   const withoutBlanks = (text) => text.replace(/\s+/g, '');
-  const expected = withoutBlanks(transcript.toString());
+  // As the console showed it: the typed answers after the first prompt.
+  const shown = transcript.toString().replace(/Above = /, `Above = ${WORKED_EXAMPLE}`);
+  const expected = withoutBlanks(shown);
   const session = await PageSession.open();
   await runToKeyWait(session, WORKED_EXAMPLE);
   for (const format of ['A4', 'Letter']) {
@@ -563,11 +582,22 @@ test('on paper: the whole transcript as text, then the diagrams, no buttons', as
       writeFileSync(pdf, await session.page.pdf({ format }));
       const text = spawnSync('pdftotext', ['-layout', pdf, '-'], { encoding: 'utf8' });
       assert.equal(text.status, 0, text.stderr);
-      const printed = withoutBlanks(text.stdout);
+      // Every page is numbered at its foot; the numbers are left out of the comparison.
+      assert.match(text.stdout, /Page 1 of \d+/);
+      const printed = withoutBlanks(text.stdout).replace(/Page\d+of\d+/g, '');
       const start = printed.indexOf(expected.slice(0, 40));
       assert.ok(start >= 0, 'the transcript is not printed');
       assert.equal(printed.slice(start, start + expected.length), expected);
-      assert.ok(printed.slice(start + expected.length).includes('Largestbendingmoment'));
+      assert.ok(printed.slice(start + expected.length).includes('Largestsaggingmoment'));
+      // The pages of the diagrams: no word under 8 pt.
+      const boxes = spawnSync('pdftotext', ['-bbox', pdf, '-'], { encoding: 'utf8' }).stdout;
+      const diagramPages = boxes.split('<page ').filter((page) => page.includes('>Shear<'));
+      assert.ok(diagramPages.length > 0, 'no page of diagrams');
+      for (const page of diagramPages) {
+        for (const [, yMin, yMax, word] of page.matchAll(/yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">([^<]*)</g)) {
+          assert.ok(yMax - yMin >= 7.9, `"${word}" is ${(yMax - yMin).toFixed(1)} pt high`);
+        }
+      }
       assert.doesNotMatch(text.stdout, /Run again|Save transcript|Copy link/);
     });
   }
@@ -581,9 +611,76 @@ test('Download diagrams (SVG) saves one self-contained drawing', async () => {
   const svg = (await session.download('download-diagrams-svg', 'diagrams.svg')).toString();
   assert.match(svg, /^<svg xmlns="http:\/\/www.w3.org\/2000\/svg"/);
   assert.doesNotMatch(svg, /href|url\(|<style|class="[^"]*"[^>]*>\s*$/);
-  for (const label of ['12 kN', '7 m', 'largest M = 21.7778 kN·m']) assert.ok(svg.includes(label), label);
+  for (const label of ['12 kN', '7 m', 'largest sagging M = 21.7778 kN·m', 'L1 = 3 m, L2 = 9 m, H = 2 m',
+    'Sign convention: sagging bending moments are positive', '>Where<', '>Largest sagging moment; V = 0<',
+    '>4.66667<', '>21.7778<']) assert.ok(svg.includes(label), label);
   const png = await session.download('download-diagrams-png', 'diagrams.png');
   assert.equal(png.subarray(1, 4).toString(), 'PNG');
+  await session.close();
+});
+
+// V and M at any x, by the program: typed in the field, or with the keys on
+// the moment drawing; during the key wait, and after the run.
+test('the read-out at any x', async () => {
+  const session = await PageSession.open();
+  await runToKeyWait(session, WORKED_EXAMPLE);
+  const readOut = async (typed) => {
+    await session.page.$eval('#read-out-x', (field) => { field.value = ''; });
+    await session.page.type('#read-out-x', typed);
+    return session.text('read-out-value');
+  };
+  for (const [typed, shown] of [['2.5', 'At x = 2.5 m: V = 4.33333 kN, M = 17.0833 kN·m.'],
+    ['7.5', 'At x = 7.5 m: V = -7.16667 kN, M = 12.25 kN·m.'],
+    ['12', 'x = 12 m is off the beam, which runs from Pt-A (x = 0) to Pt-B (x = 9 m).'],
+    ['2,5', 'Type x as a number, such as 2.5: a distance from Pt-A, from 0 to 9 m.']]) {
+    assert.equal(await readOut(typed), shown);
+  }
+  await session.page.$eval('#diagrams figure:last-of-type svg', (svg) => svg.focus());
+  await session.page.keyboard.press('End');
+  assert.equal(await session.text('read-out-value'), 'At x = 9 m: V = -8.66667 kN, M = 0 kN·m.');
+  await session.page.keyboard.press('ArrowLeft');
+  assert.equal(await session.text('read-out-value'), 'At x = 8.91 m: V = -8.66127 kN, M = 0.779838 kN·m.');
+  await session.page.click('#console');
+  await session.page.keyboard.press('Enter');
+  await session.waitForStatus('The run has ended.');
+  assert.equal(await readOut('2.5'), 'At x = 2.5 m: V = 4.33333 kN, M = 17.0833 kN·m.');
+  await session.close();
+});
+
+// Answers at the ends of what a double holds, one a line: every run reaches
+// the key wait, with no console error (PageSession.close checks) and no
+// coordinate that is not a number. First those found to hang or break the
+// drawing, then a sweep of combinations drawn from the same ends.
+test('extreme answers never hang or break the page', async () => {
+  const ends = ['0', '-0', '2.3e-308', '1e-300', '-1e-300', '1e-160', '1', '-2', '1e154', '1e155',
+    '1e308', '-1e308', '1.7976931348623157e308'];
+  let seed = 20261208;
+  const pick = () => {
+    seed = (seed * 1103515245 + 12345) % 2147483648;
+    return ends[seed % ends.length];
+  };
+  const cases = [['0', '2.3e-308', '0', '1', '1', '0', '0'],
+    ['1e-160', '1', '-2', '1e154', '1.7976931348623157e308', '1e-160', '1e155'],
+    ['-0', '2.3e-308', '0', '1e308', '-1e-300', '1e308', '-2'],
+    ['1e154', '1e154', '2.3e-308', '1', '0', '-1e-300', '1e-160']];
+  for (let index = 0; index < 12; index += 1) cases.push(Array.from({ length: 7 }, pick));
+  const session = await PageSession.open();
+  for (const numbers of cases) {
+    if (await session.page.$eval('#run-again', (button) => !button.hidden)) {
+      await session.page.click('#run-again');
+      await session.waitForConsole(/\(1\) Enter Value/);
+    }
+    await session.page.click('#console');
+    await session.type(`${[...numbers, 'u', 'v', 'w'].join('\n')}\n`);
+    await session.waitForStatus('Press any key');
+    const broken = await session.page.$$eval('#diagrams svg *', (elements) => elements.filter((element) =>
+      [...element.attributes].some((attribute) => /NaN|Infinity/.test(attribute.value))).length);
+    assert.equal(broken, 0, numbers.join(' '));
+    const panel = await session.text('diagrams');
+    assert.doesNotMatch(panel, /could not be drawn/, numbers.join(' '));
+    await session.page.keyboard.press('Enter');
+    await session.waitForStatus('The run has ended.');
+  }
   await session.close();
 });
 

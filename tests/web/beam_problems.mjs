@@ -42,7 +42,7 @@ function quantity(value) {
 // answers: L1 L2 H triangle-weight rectangle-weight Ax Bx, then the units.
 export function beamProblem(answers) {
   const [numbers, units] = [answers.split(' ').slice(0, 7).map(Number), answers.split(' ').slice(7)];
-  const [l1, l2, , wt, wr, ax, bx] = numbers;
+  const [l1, l2, h, wt, wr, ax, bx] = numbers;
   const [weight = '', force = '', length = ''] = units;
   const e = l2 - l1;
   const triangleForce = l1 * 0.5 * wt;
@@ -74,9 +74,13 @@ export function beamProblem(answers) {
     span: text(l2), triangleLength: text(l1), triangleWeight: text(wt), rectangleWeight: text(wr),
     ay: text(ay), by: text(by), ax: text(ax), bx: text(bx),
     rectangleLength: text(e), rectangleForce: text(rectangleForce), rectangleArmFromA: text(e / 2),
-    triangleForce: text(triangleForce), triangleArmFromA: text(triangleArm),
+    triangleForce: text(triangleForce), triangleArmFromA: text(triangleArm), height: text(h),
     pointA: section(at(0)), pointE: section(at(e)), pointB: section(at(l2)), largest: section(largest),
-    zeroShear: zeroShear.map(text),
+    zeroShear: zeroShear.map((x) => section([x, 0, at(x)[2]])),
+    contraflexure: [],
+    sagging: largest[2] > 0 ? section(largest) : null,
+    hogging: largest[2] < 0 ? section(largest) : null,
+    working: [],
     curve: positions.map(at).map(section),
     ticks: ticksOf(l2),
   }));
