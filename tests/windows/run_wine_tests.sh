@@ -3,7 +3,8 @@
 # below against the Linux build on the same answers (console output and
 # data-values.dat are its bytes with CR LF line ends; a Ctrl+Z byte ends
 # redirected input; a record that cannot be saved leaves the file as it was),
-# the DLLs the programs need, the ZIP package, and the final key wait at a
+# the DLLs the programs need, the ZIP package as users get it (each of its
+# programs this machine runs, run where unpacked), and the final key wait at a
 # terminal (tmux). Where the kernel cannot run 32-bit programs, the 32-bit one
 # is built and inspected only, its runs skipped. Needs mingw-w64, wine (with
 # wine32), tmux, cmake and g++ (.ci/windows.sh installs them).
@@ -184,26 +185,33 @@ printf '%s\n' "$worked_answers" >"$runs/worked"
 lin_worked=$(fresh_dir "$runs") && run_without_terminal "$lin_worked" "$runs/worked" "$linux_exe"
 echo "     runs without a terminal took $(since "$started") s"
 
-# --- The ZIP package: the 32-bit program and its note, runnable where unpacked ---
+# --- The ZIP package as users get it: both programs and the note ---------------
+# Made as packaging/build_packages.sh makes it; each program this machine runs
+# is run where unpacked.
 package=parabeam-$(project_version)-win32
-rm -f build/windows-32/parabeam-*.zip
-if (cd build/windows-32 && timeout 300 cpack -G ZIP >"$work/cpack.log" 2>&1); then
-    listing=$(cd "$runs" && cmake -E tar tf "$source_dir/build/windows-32/$package.zip" 2>&1 | sort | tr '\n' ' ')
-    [ "${listing#"$package/ "}" = "$package/parabeam.exe $package/windows-readme.txt " ]
-    verdict "zip: $package.zip holds parabeam.exe and windows-readme.txt" $? "listing: $listing"
-    (cd "$runs" && cmake -E tar xf "$source_dir/build/windows-32/$package.zip")
-    format=$(i686-w64-mingw32-objdump -f "$runs/$package/parabeam.exe" 2>&1 | grep format)
-    [[ $format == *pei-i386 ]] && ! grep -q $'[^\r]$' "$runs/$package/windows-readme.txt"
-    verdict "zip: 32-bit program, note with CR LF line ends" $? "$format"
-    if [ "${runnable[0]}" = win32 ]; then
-        win=$(fresh_dir "$runs")
-        run_without_terminal "$win" "$runs/worked" wine "$runs/$package/parabeam.exe"
-        expect_linux "zip: the unpacked program" "$lin_worked" "$win"
-    else
-        skip "zip: the unpacked program runs" "it is the 32-bit program"
-    fi
+if zip=$(build_windows_zip 2>"$work/cpack.log"); then
+    listing=$(cd "$runs" && cmake -E tar tf "$zip" 2>&1 | sort | tr '\n' ' ')
+    [ "${listing#"$package/ "}" = "$package/parabeam.exe $package/parabeam64.exe $package/windows-readme.txt " ]
+    verdict "zip: $package.zip holds parabeam.exe, parabeam64.exe and windows-readme.txt" $? "listing: $listing"
+    (cd "$runs" && cmake -E tar xf "$zip")
+    ! grep -q $'[^\r]$' "$runs/$package/windows-readme.txt"
+    verdict "zip: the note with CR LF line ends" $?
+    declare -A packed=([win32]=parabeam.exe [win64]=parabeam64.exe) format=([win32]=pei-i386 [win64]=pei-x86-64)
+    for arch in win32 win64; do
+        program=$runs/$package/${packed[$arch]}
+        kind=$("${triple[$arch]}-objdump" -f "$program" 2>&1 | sed -n 's/.*file format //p')
+        [ "$kind" = "${format[$arch]}" ]
+        verdict "zip: ${packed[$arch]} is the $arch program ($kind)" $?
+        if [[ " ${runnable[*]} " == *" $arch "* ]]; then
+            win=$(fresh_dir "$runs")
+            run_without_terminal "$win" "$runs/worked" wine "$program"
+            expect_linux "zip: the unpacked ${packed[$arch]}" "$lin_worked" "$win"
+        else
+            skip "zip: the unpacked ${packed[$arch]} runs" "this machine's kernel cannot run 32-bit programs"
+        fi
+    done
 else
-    fail "zip: cpack -G ZIP" "see $work/cpack.log"
+    fail "zip: built as packaging/build_packages.sh builds it" "see $work/cpack.log" "$(tail -n 5 "$work/cpack.log")"
 fi
 
 # --- At a terminal (tmux) ----------------------------------------------------
