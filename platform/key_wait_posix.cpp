@@ -30,7 +30,7 @@ bool readByte(int terminal, unsigned char& byte, int timeoutMilliseconds) {
 }
 
 // A shell without job control (sh -c '... &') starts a command put in the
-// background in the shell's own process group, with SIGINT and SIGQUIT ignored. The
+// background in the shell's process group, with SIGINT and SIGQUIT ignored. The
 // interactive shell above it takes the terminal back as soon as that shell
 // ends, not when the program does, and bash and zsh then keep the terminal's
 // mode of that moment as their own: a raw mode set by such a run would outlast
@@ -49,11 +49,13 @@ bool startedInBackgroundWithoutJobControl() {
 
 // The first byte of a key. While the process holds the terminal the wait
 // looks every so often whether it still does: a program that started this one
-// and ended without ignoring those signals leaves it in a group the shell no
-// longer waits for, and the shell, taking the terminal back, gets the keys
-// typed at its prompt; a blocked read would not notice the change. A process
-// in the background since before the wait, or since a stop, reads as any does
-// there: the read stops it until it is brought back.
+// and ended without ignoring those signals (bash, for one, hands them on
+// ignored only to the simple commands and pipelines it puts in the
+// background) leaves it in a group the shell no longer waits for, and the
+// shell, taking the terminal back, gets the keys typed at its prompt; a
+// blocked read would not notice the change. A process in the background since
+// before the wait, or since a stop, reads as any does there: the read stops it
+// until it is brought back.
 bool readFirstByte(const RawTerminalMode& raw, int terminal, unsigned char& byte) {
     for (;;) {
         if (raw.takenBack()) return false;
