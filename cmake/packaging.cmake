@@ -9,6 +9,14 @@ if(WIN32)
     string(REPLACE "\n" "\r\n" readme "${readme}")
     file(WRITE ${PROJECT_BINARY_DIR}/windows-readme.txt "${readme}")
     install(FILES ${PROJECT_BINARY_DIR}/windows-readme.txt DESTINATION .)
+    # The 64-bit program beside it, as parabeam64.exe: 64-bit Windows runs it
+    # natively, and so does wine on a kernel without 32-bit support, where the
+    # archive's programs are checked (packaging/build_packages.sh gives it).
+    set(PARABEAM_WINDOWS_64_PROGRAM "" CACHE FILEPATH
+        "The 64-bit parabeam.exe, packed beside this one as parabeam64.exe")
+    if(PARABEAM_WINDOWS_64_PROGRAM)
+        install(PROGRAMS ${PARABEAM_WINDOWS_64_PROGRAM} DESTINATION . RENAME parabeam64.exe)
+    endif()
     set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
                                            ${PROJECT_SOURCE_DIR}/docs/windows-readme.txt)
     set(CPACK_GENERATOR ZIP)

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -57,6 +58,16 @@ void takeBackPartialRecord(int file, const struct stat& before, std::size_t writ
         ::ftruncate(file, before.st_size);
 }
 
+// A regular file may not grow past the file-size limit (ulimit -f): a record
+// that would end beyond it would be cut off part-way, so none of it is begun.
+bool passesSizeLimit(const struct stat& file, std::size_t length) {
+    rlimit limit{};
+    if (!S_ISREG(file.st_mode) || ::getrlimit(RLIMIT_FSIZE, &limit) != 0 ||
+        limit.rlim_cur == RLIM_INFINITY)
+        return false;
+    return static_cast<rlim_t>(file.st_size) + length > limit.rlim_cur;
+}
+
 // Writes to a FIFO that has a reader, or to a device, wait as usual.
 bool makeBlocking(int file) {
     const int flags = ::fcntl(file, F_GETFL);
@@ -76,8 +87,13 @@ AppendResult appendToFile(const char* path, std::string_view text) {
     // be another run's.
     const Lock lock = lockWholeFile(file);
     if (lock == Lock::busy) return closeAfterFailure(file, kBusyReason);
+    // Under the lock the size is the one the record will start from; without
+    // it, only a program appending meanwhile can change it.
     struct stat before {};
-    if (lock != Lock::held || ::fstat(file, &before) != 0) before.st_mode = 0; // no cut-back
+    const bool sized = ::fstat(file, &before) == 0;
+    if (sized && passesSizeLimit(before, text.size()))
+        return closeAfterFailure(file, std::strerror(EFBIG));
+    if (lock != Lock::held || !sized) before.st_mode = 0; // no cut-back
 
     // O_APPEND places every write at the end, and the lock keeps other saves
     // out until the record is complete, should it take more than one write.

@@ -1,6 +1,7 @@
 #include "platform/key_wait.hpp"
 
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
@@ -28,12 +29,33 @@ bool readByte(int terminal, unsigned char& byte, int timeoutMilliseconds) {
     }
 }
 
+// A shell without job control (sh -c '... &') starts a command put in the
+// background in the shell's process group, with SIGINT and SIGQUIT ignored. The
+// interactive shell above it takes the terminal back as soon as that shell
+// ends, not when the program does, and bash and zsh then keep the terminal's
+// mode of that moment as their own: a raw mode set by such a run would outlast
+// it, whatever the run put back later. Such a run is not interactive and ends
+// at once, as without a terminal. A job-control shell starts each job in a
+// group of its own, led by the job's first process, and waits for it: there
+// the wait stays, even under a trap that ignores both signals.
+bool startedInBackgroundWithoutJobControl() {
+    const auto ignored = [](int signal) {
+        struct sigaction action {};
+        return ::sigaction(signal, nullptr, &action) == 0 && (action.sa_flags & SA_SIGINFO) == 0 &&
+               action.sa_handler == SIG_IGN;
+    };
+    return ignored(SIGINT) && ignored(SIGQUIT) && ::getpgrp() != ::getpid();
+}
+
 // The first byte of a key. While the process holds the terminal the wait
-// looks every so often whether it still does: a shell that has taken the
-// terminal back (the program left running in the background) gets the keys
-// typed at its prompt, and a blocked read would not notice the change. A
-// process in the background since before the wait, or since a stop, reads as
-// any does there: the read stops it until it is brought back.
+// looks every so often whether it still does: a program that started this one
+// and ended without ignoring those signals (bash, for one, hands them on
+// ignored only to the simple commands and pipelines it puts in the
+// background) leaves it in a group the shell no longer waits for, and the
+// shell, taking the terminal back, gets the keys typed at its prompt; a
+// blocked read would not notice the change. A process in the background since
+// before the wait, or since a stop, reads as any does there: the read stops it
+// until it is brought back.
 bool readFirstByte(const RawTerminalMode& raw, int terminal, unsigned char& byte) {
     for (;;) {
         if (raw.takenBack()) return false;
@@ -106,6 +128,7 @@ void consumeRestOfKey(int terminal, unsigned char first) {
 } // namespace
 
 void waitForKey() {
+    if (startedInBackgroundWithoutJobControl()) return;
     const int terminal = ::open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (terminal < 0) return;
     if (::isatty(terminal)) {

@@ -8,6 +8,7 @@
 #   jobs              build jobs: CMAKE_BUILD_PARALLEL_LEVEL, else every processor
 #   worked_answers    the worked example's ten answers, one line, no line end
 #   project_version   prints the version CMake has from project()
+#   build_windows_zip builds the Windows ZIP package, its path printed
 #   fresh_dir, run_without_terminal   one run of a program in a folder of its own
 #   pass, fail, skip, verdict, finish the checks' bookkeeping and closing count
 
@@ -28,6 +29,18 @@ build_release() { # [target...]
     else
         cmake --build "$release_dir" -j "$jobs" --target "$@"
     fi
+}
+
+# The Windows ZIP package as users get it, made in build/windows-32 and its path
+# printed: the 32-bit parabeam.exe, the 64-bit one beside it as parabeam64.exe,
+# and the note. Needs both mingw-w64 compilers; the builds' output goes to
+# standard error.
+build_windows_zip() {
+    (cd "$source_dir" && cmake --preset windows-64 && cmake --build --preset windows-64 -j "$jobs" &&
+        cmake --preset windows-32 -DPARABEAM_WINDOWS_64_PROGRAM="$source_dir/build/windows-64/parabeam.exe" &&
+        cmake --build --preset windows-32 -j "$jobs" &&
+        cd build/windows-32 && rm -f parabeam-*.zip && cpack -G ZIP) >&2 || return
+    ls "$source_dir"/build/windows-32/parabeam-*-win32.zip
 }
 
 # The version of project(), as CMake recorded it in the release build's cache.

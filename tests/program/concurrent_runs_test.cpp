@@ -17,6 +17,7 @@
 #include "support/expected_data.hpp"
 #include "support/named_case.hpp"
 #include "support/run_binary.hpp"
+#include "support/strace_launcher.hpp"
 #include "support/text.hpp"
 
 namespace parabeam::testing {
@@ -95,14 +96,6 @@ std::string failedSaveLine(int error) {
            std::strerror(error) + "\n";
 }
 
-// The leak checker of a sanitized build cannot work under strace (ptrace).
-constexpr const char* kNoLeakCheck = "ASAN_OPTIONS=detect_leaks=0";
-
-bool straceCanInject() {
-    return std::system("strace -o /dev/null -e inject=ftruncate:delay_enter=1 true "
-                       ">/dev/null 2>&1") == 0;
-}
-
 // The records of runs that saved nothing yet, the file's size 2,100 bytes.
 const std::string kEarlierRecords = std::string(2099, 'r') + "\n";
 
@@ -125,7 +118,7 @@ TEST_P(StalledFailingSave, KeepsTheOtherRunsRecordAndNoTornBytes) {
     TempDir dir;
     const fs::path file = dir.path() / "data-values.dat";
     writeFile(file, kEarlierRecords);
-    std::vector<std::string> launcher{"env", kNoLeakCheck, "strace", "-o", "/dev/null"};
+    std::vector<std::string> launcher = straceLauncher({"-o", "/dev/null"});
     for (const std::string& argument : GetParam().straceArguments)
         launcher.push_back(argument.empty() ? file.string() : argument);
 
@@ -191,10 +184,10 @@ TEST(FailedSaveLine, GoesOutInOneWrite) {
     TempDir scratch;
     fs::create_symlink("/dev/full", dir.path() / "data-values.dat");
     const fs::path trace = scratch.path() / "trace";
-    const RunResult run = runBinary({.input = kWorkedExampleAnswers,
-                                     .workingDirectory = dir.path(),
-                                     .launcher = {"env", kNoLeakCheck, "strace", "-o",
-                                                  trace.string(), "-e", "trace=write,writev"}});
+    const RunResult run =
+        runBinary({.input = kWorkedExampleAnswers,
+                   .workingDirectory = dir.path(),
+                   .launcher = straceLauncher({"-o", trace.string(), "-e", "trace=write,writev"})});
     EXPECT_EQ(run.err, failedSaveLine(ENOSPC));
     const std::string calls = readFile(trace);
     std::size_t writesToStandardError = 0;

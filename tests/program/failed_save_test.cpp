@@ -15,10 +15,12 @@
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 #include "support/expected_data.hpp"
 #include "support/named_case.hpp"
 #include "support/run_binary.hpp"
+#include "support/strace_launcher.hpp"
 #include "support/text.hpp"
 
 namespace parabeam::testing {
@@ -33,6 +35,7 @@ struct FailedSave : NamedCase {
     std::function<void(const fs::path& dir)> expectUnchanged;
     std::optional<std::uint64_t> fileSizeLimit{};
     bool lockedMeanwhile = false; // the test holds the file's lock during the run
+    bool locksRefused = false;    // the file system takes no locks (ENOLCK)
 };
 
 std::string makeReadOnly(const fs::path& dir) {
@@ -142,6 +145,16 @@ const FailedSave kFailures[] = {
      std::strerror(EFBIG),
      onlyEarlierRecords(kSizeLimit - 6),
      kSizeLimit},
+    // Without locks nothing is ever cut back, since the bytes past the
+    // record's start might be another program's: a record that would pass the
+    // limit must not be begun. Room for 500 of its bytes.
+    {{"SizeLimitWithoutLocks"},
+     existingRecords(kSizeLimit - 500),
+     std::strerror(EFBIG),
+     onlyEarlierRecords(kSizeLimit - 500),
+     kSizeLimit,
+     false,
+     true},
     // Another program holds the file's lock for the whole run: the save waits
     // a few seconds, then gives up without writing.
     {{"FileLockedByAnotherProgram"},
@@ -169,6 +182,15 @@ class HeldLock {
     int file_;
 };
 
+// The run under strace, every lock asked for on the record file refused as
+// where the file system has none: the file's first two fcntl() calls make it
+// blocking, the third is the lock.
+std::vector<std::string> refusingLocks(const fs::path& dir) {
+    const fs::path file = fs::canonical(dir) / "data-values.dat"; // as strace resolves it
+    return straceLauncher(
+        {"-o", "/dev/null", "-P", file.string(), "-e", "inject=fcntl:error=ENOLCK:when=3+"});
+}
+
 class FailedSaves : public ::testing::TestWithParam<FailedSave> {};
 
 TEST_P(FailedSaves, OneMessageSameConsoleExitZeroNothingLost) {
@@ -178,9 +200,15 @@ TEST_P(FailedSaves, OneMessageSameConsoleExitZeroNothingLost) {
 
     std::optional<HeldLock> lock;
     if (GetParam().lockedMeanwhile) lock.emplace(dir.path() / "data-values.dat");
+    std::vector<std::string> launcher;
+    if (GetParam().locksRefused) {
+        if (!straceCanInject()) GTEST_SKIP() << "strace cannot make calls fail here";
+        launcher = refusingLocks(dir.path());
+    }
     const RunResult run = runBinary({.input = kWorkedExampleAnswers,
                                      .workingDirectory = dir.path(),
-                                     .fileSizeLimit = GetParam().fileSizeLimit});
+                                     .fileSizeLimit = GetParam().fileSizeLimit,
+                                     .launcher = launcher});
     ASSERT_TRUE(run.exited) << "signal " << run.signal;
     EXPECT_EQ(run.exitStatus, 0);
     const std::string transcript = expectedData("worked_example_transcript.txt");
@@ -192,6 +220,33 @@ TEST_P(FailedSaves, OneMessageSameConsoleExitZeroNothingLost) {
 
 INSTANTIATE_TEST_SUITE_P(Causes, FailedSaves, ::testing::ValuesIn(kFailures),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The limit is the largest size the file may have: a record that ends on it
+// exactly is saved, with the lock or without.
+class RecordEndingAtTheSizeLimit : public ::testing::TestWithParam<bool> {};
+
+TEST_P(RecordEndingAtTheSizeLimit, IsSaved) {
+    TempDir dir;
+    const std::string record = expectedData("worked_example_record.txt");
+    existingRecords(kSizeLimit - record.size())(dir.path());
+    std::vector<std::string> launcher;
+    if (GetParam()) {
+        if (!straceCanInject()) GTEST_SKIP() << "strace cannot make calls fail here";
+        launcher = refusingLocks(dir.path());
+    }
+    const RunResult run = runBinary({.input = kWorkedExampleAnswers,
+                                     .workingDirectory = dir.path(),
+                                     .fileSizeLimit = kSizeLimit,
+                                     .launcher = launcher});
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(run.err, "");
+    const std::string saved = readFile(dir.path() / "data-values.dat");
+    EXPECT_TRUE(saved == earlierRecords(kSizeLimit - record.size()) + record)
+        << saved.size() << " bytes";
+}
+
+INSTANTIATE_TEST_SUITE_P(Locks, RecordEndingAtTheSizeLimit, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "Refused" : "Taken"; });
 
 } // namespace
 } // namespace parabeam::testing

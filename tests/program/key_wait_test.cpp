@@ -9,6 +9,7 @@
 #include <cstring>
 #include <optional>
 #include <thread>
+#include <vector>
 
 #include "platform/raw_mode_posix.hpp"
 #include "support/expected_data.hpp"
@@ -39,6 +40,16 @@ void expectEndedNormally(const RunEnd& end) {
     ASSERT_TRUE(end.ended) << "still waiting";
     EXPECT_TRUE(end.exited) << "ended by signal " << end.signal;
     EXPECT_EQ(end.exitStatus, 0);
+}
+
+// Once its last line is complete; false when the time runs out first.
+bool fileWritten(const std::filesystem::path& file) {
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    while (!readFile(file).ends_with('\n')) {
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(10ms);
+    }
+    return true;
 }
 
 // A fresh pseudo-terminal and a fresh directory for every test.
@@ -295,9 +306,10 @@ TEST_F(KeyWaitSignals, StoppedAndContinued) {
     }
 }
 
-// The shell takes the terminal back while the program waits (it was started
-// with & by a shell without job control): the wait ends, the mode comes back,
-// and the next key typed is left for the shell.
+// The shell takes the terminal back while the program waits (a program that
+// started it has ended, leaving it behind with the interrupt keys as usual):
+// the wait ends, the mode comes back, and the next key typed is left for the
+// shell.
 TEST_F(KeyWaitSignals, ShellTakesTheTerminalBack) {
     const termios before = terminal().mode();
     TerminalRunOptions options = answersFromFile();
@@ -361,6 +373,77 @@ TEST_F(KeyWaitSignals, CallersOwnHandlerKeepsTheSignal) {
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
     EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+// --- Put in the background by a real shell ----------------------------------
+
+struct BackgroundRun : NamedCase {
+    std::vector<std::string> shell; // the interactive shell, as in a terminal window
+    // Leaves the program running when it is done; makes the file `ended` once
+    // the program has ended (its output's reader then meets the end).
+    std::string line;
+};
+
+class LeftInTheBackground : public TerminalTest,
+                            public ::testing::WithParamInterface<BackgroundRun> {};
+
+// The shell takes the terminal back while the program still runs, and bash and
+// zsh keep the mode of that moment as their own; readline and zsh's editor set
+// theirs at each prompt and put back what they found. Once the run has ended,
+// the shell's next command must find the terminal's mode as it was.
+TEST_P(LeftInTheBackground, TerminalModeAsBefore) {
+    const BackgroundRun& run = GetParam();
+    for (const std::string& command : {run.shell[0], std::string("sh")})
+        if (!InteractiveShell::installed(command)) GTEST_SKIP() << command << " is not installed";
+    writeFile(dir_.path() / "answers", std::string(kAnswers));
+    InteractiveShell shell(terminal(), run.shell, dir_.path());
+    ASSERT_TRUE(shell.enterAtPrompt("stty -g > before")) << shell.screen();
+    ASSERT_TRUE(shell.enterAtPrompt(run.line)) << shell.screen();
+    ASSERT_TRUE(fileWritten(dir_.path() / "ended")) << "the program still runs";
+    ASSERT_TRUE(shell.enterAtPrompt("stty -g > after")) << shell.screen();
+    ASSERT_TRUE(fileWritten(dir_.path() / "after")) << shell.screen();
+    const std::string before = readFile(dir_.path() / "before");
+    EXPECT_EQ(readFile(dir_.path() / "after"), before) << "stty -g, then after the run";
+    EXPECT_NE(readFile(dir_.path() / "out").find(kClosingLine), std::string::npos)
+        << "the run did not reach its end";
+}
+
+// Started in the background by a shell without job control (-c), and given
+// the time to reach its key wait while it still has the terminal.
+std::string backgroundedBy(const std::string& shell) {
+    return shell + " -c 'parabeam < answers | { cat > out; echo > ended; } & sleep 1'";
+}
+// A subshell has no job control either.
+const std::string kBackgroundedBySubshell =
+    "(parabeam < answers | { cat > out; echo > ended; } & sleep 1)";
+const std::vector<std::string> kBash{"bash", "--norc", "--noprofile", "-i"};
+const std::vector<std::string> kZsh{"zsh", "-f", "-i"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Shells, LeftInTheBackground,
+    ::testing::Values(BackgroundRun{{"ShUnderBash"}, kBash, backgroundedBy("sh")},
+                      BackgroundRun{{"ShUnderDash"}, {"dash", "-i"}, backgroundedBy("sh")},
+                      BackgroundRun{{"ShUnderZsh"}, kZsh, backgroundedBy("sh")},
+                      BackgroundRun{{"BashUnderZsh"}, kZsh, backgroundedBy("bash")},
+                      BackgroundRun{{"ZshUnderBash"}, kBash, backgroundedBy("zsh")},
+                      BackgroundRun{{"BashSubshell"}, kBash, kBackgroundedBySubshell},
+                      BackgroundRun{{"ZshSubshell"}, kZsh, kBackgroundedBySubshell}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A job-control shell gives the program its own process group and waits for
+// it: a trap that ignores the interrupt keys there does not end the wait.
+TEST_F(KeyWaitSignals, InterruptKeysIgnoredInAGroupOfItsOwn) {
+    const termios before = terminal().mode();
+    TerminalRunOptions options = answersFromFile();
+    options.underJobControl = true;
+    options.interruptsIgnored = true;
+    TerminalRun run(terminal(), options);
+    ASSERT_TRUE(run.reachesKeyWait()) << run.output();
+    std::this_thread::sleep_for(kStillWaiting);
+    ASSERT_TRUE(run.stillRunning()) << "ended without a key";
+    terminal().type("x");
+    expectEndedNormally(run.waitForEnd());
+    expectSameMode(before, terminal().mode());
 }
 
 // --- No terminal at all ------------------------------------------------------

@@ -132,14 +132,15 @@ template <typename Value> void report(int fd, const Value& value) {
 // What a shell does between fork and exec: signals as it hands them over,
 // nothing blocked, no core files; the directory and the standard streams.
 [[noreturn]] void execProgram(const std::string& program, const std::string& directory,
-                              const int (&streams)[3], bool hangUpIgnored) {
+                              const int (&streams)[3], const TerminalRunOptions& options) {
     sigset_t none;
     ::sigemptyset(&none);
     ::sigprocmask(SIG_SETMASK, &none, nullptr);
     ::signal(SIGTERM, SIG_DFL);
-    ::signal(SIGINT, SIG_DFL);
+    ::signal(SIGINT, options.interruptsIgnored ? SIG_IGN : SIG_DFL);
+    ::signal(SIGQUIT, options.interruptsIgnored ? SIG_IGN : SIG_DFL);
     ::signal(SIGPIPE, SIG_DFL);
-    ::signal(SIGHUP, hangUpIgnored ? SIG_IGN : SIG_DFL);
+    ::signal(SIGHUP, options.hangUpIgnored ? SIG_IGN : SIG_DFL);
     rlimit core{};
     ::getrlimit(RLIMIT_CORE, &core);
     core.rlim_cur = 0;
@@ -229,7 +230,7 @@ TerminalRun::TerminalRun(PseudoTerminal& terminal, const TerminalRunOptions& opt
     if (child_ == 0) {
         // A session of its own whose controlling terminal is the slave.
         if (::setsid() < 0 || ::ioctl(terminal.slave(), TIOCSCTTY, 0) != 0) ::_exit(kSetUpFailed);
-        const auto start = [&] { execProgram(program, directory, streams, options.hangUpIgnored); };
+        const auto start = [&] { execProgram(program, directory, streams, options); };
         if (options.underJobControl) runAsJobControlShell(terminal.slave(), reports[1], start);
         start();
     }
@@ -350,6 +351,92 @@ void TerminalRun::writeStandardInput(std::string_view bytes) {
 
 std::string TerminalRun::output() const {
     return readFile(scratch_.path() / "stdout");
+}
+
+namespace {
+
+constexpr std::string_view kPrompt = "parabeam-test-prompt> ";
+
+std::size_t occurrences(std::string_view text, std::string_view part) {
+    std::size_t count = 0;
+    for (auto at = text.find(part); at != std::string_view::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+} // namespace
+
+bool InteractiveShell::installed(const std::string& name) {
+    return std::system(("command -v " + name + " >/dev/null").c_str()) == 0;
+}
+
+InteractiveShell::InteractiveShell(PseudoTerminal& terminal,
+                                   const std::vector<std::string>& command,
+                                   const std::filesystem::path& workingDirectory)
+    : terminal_(terminal) {
+    const char* path = std::getenv("PATH");
+    // Made before the fork: the child of a threaded process only execs.
+    std::vector<std::string> words{"env",
+                                   "-i",
+                                   "TERM=xterm",
+                                   "HOME=" + workingDirectory.string(),
+                                   "PS1=" + std::string(kPrompt),
+                                   "PATH=" + programPath().parent_path().string() + ":" +
+                                       (path ? path : "/usr/bin:/bin")};
+    words.insert(words.end(), command.begin(), command.end());
+    std::vector<char*> arguments;
+    for (std::string& word : words)
+        arguments.push_back(word.data());
+    arguments.push_back(nullptr);
+    const std::string directory = workingDirectory.string();
+
+    // Wide enough that no line entered wraps: the line editors draw the
+    // prompt again where one does.
+    const winsize size{50, 250, 0, 0};
+    if (::ioctl(terminal.master(), TIOCSWINSZ, &size) != 0) fail("TIOCSWINSZ");
+
+    shell_ = ::fork();
+    if (shell_ < 0) fail("fork");
+    if (shell_ == 0) {
+        const int tty = terminal.slave();
+        if (::setsid() < 0 || ::ioctl(tty, TIOCSCTTY, 0) != 0 || ::chdir(directory.c_str()) != 0)
+            ::_exit(kSetUpFailed);
+        sigset_t none;
+        ::sigemptyset(&none);
+        ::sigprocmask(SIG_SETMASK, &none, nullptr);
+        for (const int signal :
+             {SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGPIPE, SIGTSTP, SIGTTIN, SIGTTOU})
+            ::signal(signal, SIG_DFL);
+        for (int fd = 0; fd < 3; ++fd)
+            ::dup2(tty, fd);
+        ::execvp(arguments[0], arguments.data());
+        ::_exit(127);
+    }
+}
+
+InteractiveShell::~InteractiveShell() {
+    // Its session hangs up with it: a program it left running meets a
+    // terminal that is gone, and ends.
+    ::kill(shell_, SIGKILL);
+    while (::waitpid(shell_, nullptr, 0) < 0 && errno == EINTR) {
+    }
+}
+
+bool InteractiveShell::promptShown(std::chrono::milliseconds timeout) {
+    const auto deadline = Clock::now() + timeout;
+    for (;;) {
+        screen_ += terminal_.shown();
+        if (occurrences(screen_, kPrompt) > promptsAnswered_) return true;
+        if (Clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(kPollInterval);
+    }
+}
+
+bool InteractiveShell::enterAtPrompt(std::string_view line, std::chrono::milliseconds timeout) {
+    if (!promptShown(timeout)) return false;
+    ++promptsAnswered_;
+    terminal_.type(std::string(line) + "\r");
+    return true;
 }
 
 } // namespace parabeam::testing

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <sys/types.h>
 #include <termios.h>
+#include <vector>
 
 #include "support/run_binary.hpp"
 
@@ -59,6 +60,9 @@ struct TerminalRunOptions {
     std::string input;
     InputSource source = InputSource::File;
     bool hangUpIgnored = false; // started the way nohup starts a program
+    // SIGINT and SIGQUIT ignored, as a trap set with `trap '' INT QUIT` hands
+    // them on.
+    bool interruptsIgnored = false;
     // Started by a stand-in job-control shell: the session leader, with the
     // program in a foreground process group of its own. Only then do stop
     // signals stop it (the kernel drops them in an orphaned group).
@@ -109,6 +113,37 @@ class TerminalRun {
     bool reaped_ = false;
     int status_ = 0;
     int inputWriter_ = -1;
+};
+
+// An interactive shell in a session of its own, the pseudo-terminal its
+// controlling terminal, as a user has it in a terminal window: no start-up
+// files, TERM=xterm, a prompt of its own, and the program's folder first on
+// its PATH (`parabeam` runs the build's program). Killed and reaped on
+// destruction; its session hangs up with it.
+class InteractiveShell {
+  public:
+    // `command`: the shell and its options, the first a name on the PATH.
+    InteractiveShell(PseudoTerminal& terminal, const std::vector<std::string>& command,
+                     const std::filesystem::path& workingDirectory);
+    ~InteractiveShell();
+    InteractiveShell(const InteractiveShell&) = delete;
+    InteractiveShell& operator=(const InteractiveShell&) = delete;
+
+    // Whether a program of that name is on the PATH (a shell not installed).
+    static bool installed(const std::string& name);
+    // Waits for the shell's next prompt, then types the line and Enter; false
+    // when no prompt came in time.
+    bool enterAtPrompt(std::string_view line, std::chrono::milliseconds timeout = kPatience);
+    // What the terminal has shown, for messages.
+    const std::string& screen() const { return screen_; }
+
+  private:
+    bool promptShown(std::chrono::milliseconds timeout);
+
+    PseudoTerminal& terminal_;
+    pid_t shell_ = -1;
+    std::string screen_;
+    std::size_t promptsAnswered_ = 0;
 };
 
 } // namespace parabeam::testing

@@ -2,18 +2,23 @@
 # parabeam.exe for 32- and 64-bit Windows under wine: each case of the table
 # below against the Linux build on the same answers (console output and
 # data-values.dat are its bytes with CR LF line ends; a Ctrl+Z byte ends
-# redirected input; a record that cannot be saved leaves the file as it was),
-# the DLLs the programs need, the ZIP package, and the final key wait at a
-# terminal (tmux). Where the kernel cannot run 32-bit programs, the 32-bit one
-# is built and inspected only, its runs skipped. Needs mingw-w64, wine (with
-# wine32), tmux, cmake and g++ (.ci/windows.sh installs them).
+# redirected input; a record that cannot be saved leaves the file as it was;
+# the record file's lock held by another Windows program, lock_holder.cpp
+# here, is waited for), the DLLs the programs need, the ZIP package as users
+# get it (each of its programs this machine runs, run where unpacked), and the
+# final key wait at a terminal (tmux). Where the kernel cannot run 32-bit
+# programs, the 32-bit one is built and inspected only, its runs skipped. Needs
+# mingw-w64, wine (with wine32), tmux, cmake and g++ (.ci/windows.sh installs
+# them).
 set -uo pipefail
 
 # One row a case, run by every Windows program this machine runs:
 #   expect   what is checked: the expect_* function of that name below
 #   folder   what the run's folder holds first: nothing, an earlier record, a
-#            folder named data-values.dat (taken), or an 8 KiB record with room
-#            for 6 bytes more, as on a full disk (full): the prepare_* functions
+#            folder named data-values.dat (taken), an 8 KiB record with room
+#            for 6 bytes more, as on a full disk (full), or an earlier record
+#            whose lock another program holds until the first run has ended
+#            (locked): the prepare_* functions
 #   streams  answers from a file or through a pipe, or from a file with
 #            standard output a pipe already closed (closed)
 #   answers  one argument a run, in a row in one folder; the Linux run it is
@@ -44,6 +49,7 @@ cases() {
     row unchanged full    file    'record cut short'                             "$w"
     row record    empty   closed  'standard output closed'                       "$w"
     row at_once   empty   pipe    'no terminal'                                  "$w"
+    row busy      locked  file    'lock held by another program, then let go'    "$w" "$w"
 }
 
 # shellcheck source=../../tools/harness.sh
@@ -55,6 +61,10 @@ tmux_socket=$work/tmux.sock
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY
 since() { awk -v then="$1" -v now="$EPOCHREALTIME" 'BEGIN { printf "%.1f", now - then }'; } # seconds
+wait_for() { # seconds, command...: polls until the command succeeds
+    local deadline=$((SECONDS + $1)) && shift
+    until "$@"; do [ $SECONDS -lt $deadline ] && sleep 0.1 || return 1; done
+}
 trap 'tmux -S "$tmux_socket" kill-server 2>/dev/null; [ ! -d "$WINEPREFIX" ] || wineserver -k 2>/dev/null' EXIT
 cd "$source_dir" && rm -rf "$runs" && mkdir -p "$runs" || exit 1
 
@@ -66,6 +76,9 @@ build() { # command...: its output logged; a failure ends the test
 }
 for bits in 32 64; do build cmake --preset windows-$bits && build cmake --build --preset windows-$bits -j "$jobs"; done
 build build_release parabeam
+holder=$work/lock_holder.exe # the 64-bit program runs on every kernel; the lock is wine's own
+build x86_64-w64-mingw32-g++ -std=c++20 -O2 -Wall -Wextra -Wpedantic -Werror -static \
+    -o "$holder" tests/windows/lock_holder.cpp
 linux_exe=$release_dir/parabeam
 declare -A exe=([win32]=$source_dir/build/windows-32/parabeam.exe [win64]=$source_dir/build/windows-64/parabeam.exe)
 declare -A triple=([win32]=i686-w64-mingw32 [win64]=x86_64-w64-mingw32)
@@ -117,6 +130,21 @@ statuses() { echo "status $(tr '\n' ' ' <"$1/status")stderr: $(head -c 300 "$1/e
 prepare_empty() { :; }
 prepare_earlier() { printf 'earlier content%s' "$2" >"$1/data-values.dat"; }
 prepare_taken() { mkdir "$1/data-values.dat"; }
+prepare_locked() { # on Windows runs, the holder takes the lock and says so first
+    prepare_earlier "$@"
+    [ "$2" = $'\n' ] && return
+    (cd "$1" && setsid wine "$holder" data-values.dat let-go >holder-out 2>holder-err; echo $? >holder-status) &
+    wait_for 60 grep -qs '^locked' "$1/holder-out" || fail "lock holder started" "$(head -c 300 "$1/holder-err")"
+}
+# After each Windows run: where a holder keeps the lock, the file as the run
+# left it is kept, and the holder lets go.
+let_go() { # folder
+    [ -f "$1/holder-out" ] && [ ! -e "$1/let-go" ] || return 0
+    held_for=$(since "$run_began")
+    cp "$1/data-values.dat" "$1/while-locked"
+    : >"$1/let-go"
+    wait_for 30 test -s "$1/holder-status"
+}
 prepare_full() { # and a file-size limit of 8 KiB for the Windows runs (it caps out too)
     { head -c 8184 /dev/zero | tr '\0' r && printf '%s' "$2"; } >"$1/earlier"
     cp "$1/earlier" "$1/data-values.dat"
@@ -148,6 +176,19 @@ expect_record() {
     all_zero "$3" && [ ! -s "$3/err" ] && cmp -s <(crlf "$2/data-values.dat") "$3/data-values.dat"
     verdict "$1: record written, nothing on stderr, status 0" $? "$(statuses "$3")"
 }
+expect_busy() { # the first run waits 5 s and writes nothing; the second, the lock free, saves
+    local busy=$'parabeam: could not save the record to data-values.dat: the file is busy (another program kept it locked for 5 seconds)\r\n' err
+    all_zero "$3" && [ "$(cat "$3/holder-status")" = 0 ]
+    verdict "$1: status 0, the holder let go" $? "$(statuses "$3"), holder: $(cat "$3/holder-status" "$3/holder-err" 2>&1)"
+    cmp -s <(printf 'earlier content\r\n') "$3/while-locked" && awk -v s="$held_for" 'BEGIN { exit !(s >= 5) }'
+    verdict "$1: the first run waited 5 s ($held_for s) and wrote nothing" $? "$(od -c "$3/while-locked" | head -n 3)"
+    IFS= read -r -d '' err <"$3/err"
+    [ "$err" = "$busy" ]
+    verdict "$1: the busy line once, with CR LF" $? "got: $(od -c "$3/err" | head -n 5)"
+    same_as_crlf "$1: console output" "$2/out" "$3/out"
+    head -n -16 "$2/data-values.dat" >"$2/one-record-less" # the Linux runs both saved
+    same_as_crlf "$1: the second run's record after the earlier one" "$2/one-record-less" "$3/data-values.dat"
+}
 expect_at_once() {
     all_zero "$3" && grep -q 'Press Any Key' "$3/out"
     verdict "$1: the key wait returns at once ($took s)" $? "$(statuses "$3")"
@@ -171,8 +212,11 @@ row() { # expect, folder, streams, name, answers...
     for arch in "${runnable[@]}"; do
         win=$(fresh_dir "$runs") limit=$(ulimit -f) begin=$EPOCHREALTIME
         prepare_"$folder" "$win" $'\r\n'
-        for input in "${inputs[@]}"; do # shellcheck disable=SC2086
+        for input in "${inputs[@]}"; do
+            run_began=$EPOCHREALTIME
+            # shellcheck disable=SC2086 # no option: no word
             (ulimit -f "$limit" && run_without_terminal ${stream_option[$streams]} "$win" "$input-win" wine "${exe[$arch]}")
+            let_go "$win"
         done
         took=$(since "$begin")
         expect_"$expect" "$arch: $name" "$lin" "$win"
@@ -184,35 +228,38 @@ printf '%s\n' "$worked_answers" >"$runs/worked"
 lin_worked=$(fresh_dir "$runs") && run_without_terminal "$lin_worked" "$runs/worked" "$linux_exe"
 echo "     runs without a terminal took $(since "$started") s"
 
-# --- The ZIP package: the 32-bit program and its note, runnable where unpacked ---
+# --- The ZIP package as users get it: both programs and the note ---------------
+# Made as packaging/build_packages.sh makes it; each program this machine runs
+# is run where unpacked.
 package=parabeam-$(project_version)-win32
-rm -f build/windows-32/parabeam-*.zip
-if (cd build/windows-32 && timeout 300 cpack -G ZIP >"$work/cpack.log" 2>&1); then
-    listing=$(cd "$runs" && cmake -E tar tf "$source_dir/build/windows-32/$package.zip" 2>&1 | sort | tr '\n' ' ')
-    [ "${listing#"$package/ "}" = "$package/parabeam.exe $package/windows-readme.txt " ]
-    verdict "zip: $package.zip holds parabeam.exe and windows-readme.txt" $? "listing: $listing"
-    (cd "$runs" && cmake -E tar xf "$source_dir/build/windows-32/$package.zip")
-    format=$(i686-w64-mingw32-objdump -f "$runs/$package/parabeam.exe" 2>&1 | grep format)
-    [[ $format == *pei-i386 ]] && ! grep -q $'[^\r]$' "$runs/$package/windows-readme.txt"
-    verdict "zip: 32-bit program, note with CR LF line ends" $? "$format"
-    if [ "${runnable[0]}" = win32 ]; then
-        win=$(fresh_dir "$runs")
-        run_without_terminal "$win" "$runs/worked" wine "$runs/$package/parabeam.exe"
-        expect_linux "zip: the unpacked program" "$lin_worked" "$win"
-    else
-        skip "zip: the unpacked program runs" "it is the 32-bit program"
-    fi
+if zip=$(build_windows_zip 2>"$work/cpack.log"); then
+    listing=$(cd "$runs" && cmake -E tar tf "$zip" 2>&1 | sort | tr '\n' ' ')
+    [ "${listing#"$package/ "}" = "$package/parabeam.exe $package/parabeam64.exe $package/windows-readme.txt " ]
+    verdict "zip: $package.zip holds parabeam.exe, parabeam64.exe and windows-readme.txt" $? "listing: $listing"
+    (cd "$runs" && cmake -E tar xf "$zip")
+    ! grep -q $'[^\r]$' "$runs/$package/windows-readme.txt"
+    verdict "zip: the note with CR LF line ends" $?
+    declare -A packed=([win32]=parabeam.exe [win64]=parabeam64.exe) format=([win32]=pei-i386 [win64]=pei-x86-64)
+    for arch in win32 win64; do
+        program=$runs/$package/${packed[$arch]}
+        kind=$("${triple[$arch]}-objdump" -f "$program" 2>&1 | sed -n 's/.*file format //p')
+        [ "$kind" = "${format[$arch]}" ]
+        verdict "zip: ${packed[$arch]} is the $arch program ($kind)" $?
+        if [[ " ${runnable[*]} " == *" $arch "* ]]; then
+            win=$(fresh_dir "$runs")
+            run_without_terminal "$win" "$runs/worked" wine "$program"
+            expect_linux "zip: the unpacked ${packed[$arch]}" "$lin_worked" "$win"
+        else
+            skip "zip: the unpacked ${packed[$arch]} runs" "this machine's kernel cannot run 32-bit programs"
+        fi
+    done
 else
-    fail "zip: cpack -G ZIP" "see $work/cpack.log"
+    fail "zip: built as packaging/build_packages.sh builds it" "see $work/cpack.log" "$(tail -n 5 "$work/cpack.log")"
 fi
 
 # --- At a terminal (tmux) ----------------------------------------------------
 # wine's console reads its keys from standard input, so the answers are typed
 # too (not Ctrl+Z, which the terminal turns into a stop signal); output to a file.
-wait_for() { # seconds, command...: polls until the command succeeds
-    local deadline=$((SECONDS + $1)) && shift
-    until "$@"; do [ $SECONDS -lt $deadline ] && sleep 0.1 || return 1; done
-}
 # wine's console takes over the terminal (no line mode, no echo) a moment after
 # the program starts, discarding what was typed before: wait for that.
 console_ready() { stty -a <"$(tmux -S "$tmux_socket" display -p -t "$name" '#{pane_tty}')" | grep -q -- -icanon; }
