@@ -6,6 +6,7 @@
 // contraflexure.
 import { FONT_SIZE, valueScale } from './diagram_scale.js';
 import { around, figure } from './diagram_shapes.js';
+import { estimateMeasure } from './label_layout.js';
 
 const MARK_RADIUS = 3.5;
 
@@ -33,23 +34,25 @@ export function curveFigure(beam, key, { measure, smallestFont } = {}) {
   else markZeroShear(plot);
   labelPoints(plot);
 
-  // The x axis under the plot, its ticks and their values (dropped where
-  // they would cover a value).
+  // The x axis under the plot, its ticks and their values. These are placed
+  // before any other label, so that no value takes a tick number's place.
   const axis = bottom + 14;
+  const axisRequests = [];
   shapes.push({ kind: 'line', cls: 'x-axis', x1: a, y1: axis, x2: b, y2: axis });
-  for (const mark of beam.tickMarks(b - a)) {
+  for (const mark of beam.tickMarks(b - a, measure ?? estimateMeasure, FONT_SIZE - 1)) {
     const x = beam.x(mark.value);
     shapes.push({ kind: 'line', cls: 'x-axis', x1: x, y1: axis, x2: x, y2: axis + 4, passable: true });
-    requests.push({ text: mark.text, size: FONT_SIZE - 1, optional: true, point: { x, y: axis },
+    axisRequests.push({ text: mark.text, size: FONT_SIZE - 1, optional: true, point: { x, y: axis },
       candidates: [{ x, y: axis + 16, anchor: 'middle' }] });
   }
-  requests.push({ text: beam.length ? `x (${beam.length}) from Pt-A` : 'x from Pt-A',
+  axisRequests.push({ text: beam.length ? `x (${beam.length}) from Pt-A` : 'x from Pt-A',
     size: FONT_SIZE - 1, point: { x: b, y: axis },
     candidates: [{ x: b, y: axis + 31, anchor: 'end' }, { x: a, y: axis + 31, anchor: 'start' }] });
 
   const name = isMoment ? 'moment' : 'shear';
-  return { ...figure({ name, width: beam.width, height: axis + 36, shapes, requests, measure,
-    smallestFont, description: curveDescription(beam, key, unit) }),
+  return { ...figure({ name, width: beam.width, height: axis + 36, shapes,
+    requests: [...axisRequests, ...requests], measure, smallestFont,
+    description: curveDescription(beam, key, unit) }),
   plot: { top, bottom, left: a, right: b } };
 }
 

@@ -63,11 +63,15 @@ export class DrawnBeam {
   }
 
   // The marks of the x axis: the finest step of the description's that leaves
-  // TICK_ROOM px or more between marks over `pixels`, else the coarsest.
-  tickMarks(pixels) {
-    const most = Math.max(2, Math.floor(pixels / TICK_ROOM));
-    const fitting = this.ticks.find(({ marks }) => marks.length - 1 <= most);
-    return (fitting ?? this.ticks.at(-1))?.marks ?? [];
+  // TICK_ROOM px or more between marks over `pixels`, and room for their
+  // texts (measured at `size`) side by side; else the coarsest.
+  tickMarks(pixels, measure, size) {
+    const fits = ({ step, marks }) => {
+      const apart = pixels * (step.value / this.span.value);
+      const widest = Math.max(...marks.map(({ text }) => measure(text, size).width));
+      return apart >= TICK_ROOM && apart >= widest + 6;
+    };
+    return (this.ticks.find(fits) ?? this.ticks.at(-1))?.marks ?? [];
   }
 
   // The value without its sign, in the program's text.

@@ -60,11 +60,12 @@ function edgesOf(shape) {
     const { x, y, width, height } = shape;
     return [{ left: x, right: x + width, top: y, bottom: y + height }];
   }
-  if (shape.kind === 'polygon' || shape.kind === 'polyline') {
+  // A filled shape is an obstacle all over, not only along its edges.
+  if (shape.kind === 'polygon') return [{ points: shape.points }];
+  if (shape.kind === 'polyline') {
     const points = shape.points;
-    const closed = shape.kind === 'polygon' ? [...points, points[0]] : points;
-    return closed.slice(1).map(([x2, y2], index) => {
-      const [x1, y1] = closed[index];
+    return points.slice(1).map(([x2, y2], index) => {
+      const [x1, y1] = points[index];
       return { x1, y1, x2, y2 };
     });
   }

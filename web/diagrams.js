@@ -20,6 +20,9 @@ const NARROWEST = 280; // px: below this the drawings are drawn this wide and sc
 const PAPER_WIDTH = 680;
 const PAPER_SMALLEST_FONT = 11;
 
+const NO_WORKING = 'Nor is there any working by the method of sections: cutting the beam ' +
+  'needs the same values.';
+
 export const CONVENTION = 'Sign convention: sagging bending moments are positive; the shear at a ' +
   'section is positive when the forces to its left act upward. Positive values are drawn above the axis.';
 
@@ -28,7 +31,8 @@ export function drawDiagrams(panel, description, { readOut = () => null } = {}) 
   panel.diagramsShown?.disconnect();
   panel.diagramsShown = null;
   if (!description.curve) {
-    panel.replaceChildren(htmlElement('p', { class: 'reason' }, description.reason));
+    panel.replaceChildren(htmlElement('p', { class: 'reason' }, description.reason),
+      htmlElement('p', {}, NO_WORKING));
     return;
   }
   const beam = new DrawnBeam(description, NARROWEST);

@@ -45,6 +45,30 @@ export function labelBox({ lines, size, x, y, anchor }, measure) {
   };
 }
 
+// Whether point (x, y) lies inside the polygon (even-odd rule).
+function insidePolygon(points, x, y) {
+  let inside = false;
+  for (let i = 0, j = points.length - 1; i < points.length; j = i, i += 1) {
+    const [xi, yi] = points[i];
+    const [xj, yj] = points[j];
+    if ((yi > y) !== (yj > y) && x < xj + (y - yj) * (xi - xj) / (yi - yj)) inside = !inside;
+  }
+  return inside;
+}
+
+// Whether a filled polygon and a box share any area: an edge crosses the box,
+// or one holds a corner of the other.
+function polygonMeetsBox(points, box) {
+  const closed = [...points, points[0]];
+  for (let i = 1; i < closed.length; i += 1) {
+    const [[x1, y1], [x2, y2]] = [closed[i - 1], closed[i]];
+    if (segmentCrossesBox({ x1, y1, x2, y2 }, box)) return true;
+  }
+  const [x, y] = points[0];
+  return (x > box.left && x < box.right && y > box.top && y < box.bottom) ||
+    insidePolygon(points, (box.left + box.right) / 2, (box.top + box.bottom) / 2);
+}
+
 export function boxesOverlap(a, b) {
   return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
@@ -92,16 +116,19 @@ function wrapped(text, size, room, measure) {
 }
 
 // Lays out `requests` in a drawing `width` wide and at least `height` tall;
-// obstacles: boxes {left, right, top, bottom} and segments {x1, y1, x2, y2}
-// that labels avoid where they can; smallestFont: px below which no label is
+// obstacles: boxes {left, right, top, bottom}, segments {x1, y1, x2, y2} and
+// filled polygons {points} that no label covers; smallestFont: px below which no label is
 // made smaller to fit. Returns the labels placed and the height
 // the drawing needs: labels that found no room go in rows below it.
 export function placeLabels(requests, { width, height, obstacles = [], measure = estimateMeasure,
   smallestFont = 0 }) {
   const placed = [];
   let bottom = height;
-  const crossesObstacle = (box) => obstacles.some((obstacle) => ('x1' in obstacle
-    ? segmentCrossesBox(obstacle, box) : boxesOverlap(obstacle, box)));
+  const crossesObstacle = (box) => obstacles.some((obstacle) => {
+    if ('x1' in obstacle) return segmentCrossesBox(obstacle, box);
+    if ('points' in obstacle) return polygonMeetsBox(obstacle.points, box);
+    return boxesOverlap(obstacle, box);
+  });
   const clearOfLabels = (box) => !placed.some((label) => boxesOverlap(label.box, box));
   const inside = (box) => box.left >= 0 && box.right <= width && box.top >= 0 &&
     box.bottom <= height;
@@ -116,17 +143,18 @@ export function placeLabels(requests, { width, height, obstacles = [], measure =
       const wrappedLines = texts.flatMap((line) => wrapped(line, size, width - 8, measure));
       if (wrappedLines.length > texts.length) shapes.push({ lines: wrappedLines, size });
     }
-    const attempt = (avoidObstacles) => {
+    // A label never lies on what the drawing shows: where no candidate is
+    // clear of it, the label goes below with a leader line.
+    const attempt = () => {
       for (const shape of shapes) {
         for (const candidate of request.candidates) {
           const label = intoWidth({ ...shape, ...candidate }, width, measure);
-          if (inside(label.box) && clearOfLabels(label.box) &&
-            !(avoidObstacles && crossesObstacle(label.box))) return label;
+          if (inside(label.box) && clearOfLabels(label.box) && !crossesObstacle(label.box)) return label;
         }
       }
       return null;
     };
-    let label = attempt(true) ?? attempt(false);
+    let label = attempt();
     if (!label && request.optional) continue;
     if (!label) {
       // Below everything placed, as near its point as the width allows, with
@@ -156,6 +184,8 @@ function labelWidth({ lines, size }, measure) {
 // The label moved sideways into the drawing, when it sticks out of it.
 function intoWidth(label, width, measure) {
   const box = labelBox(label, measure);
-  const shift = box.left < 0 ? -box.left : box.right > width ? width - box.right : 0;
+  // A hair further in than the edge, so that no rounding of the sums puts it out again.
+  const EDGE = 1e-6;
+  const shift = box.left < 0 ? EDGE - box.left : box.right > width ? width - box.right - EDGE : 0;
   return { ...label, x: label.x + shift, box: { ...box, left: box.left + shift, right: box.right + shift } };
 }
