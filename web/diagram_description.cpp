@@ -5,9 +5,9 @@
 #include <utility>
 
 #include "console/dialogue.hpp"
-#include "numbers/number_format.hpp"
 #include "solver/load_diagrams.hpp"
 #include "web/json_writer.hpp"
+#include "web/page_numbers.hpp"
 #include "web/section_working.hpp"
 
 namespace parabeam {
@@ -31,25 +31,6 @@ std::string_view sentenceFor(NoDiagrams reason) {
         return "No diagrams: the triangular beam (L1) cannot be longer than the entire beam (L2).";
     }
     return {};
-}
-
-// A number as the page gets it: its value, and its text in the program's format.
-void writeQuantity(JsonWriter& json, double value) {
-    char text[kRealTextCapacity];
-    json.beginObject().key("value").number(value);
-    json.key("text").string({text, formatReal(value, text)});
-    json.endObject();
-}
-
-void writeSection(JsonWriter& json, const Section& section) {
-    json.beginObject();
-    json.key("x");
-    writeQuantity(json, section.position);
-    json.key("shear");
-    writeQuantity(json, section.shear);
-    json.key("moment");
-    writeQuantity(json, section.moment);
-    json.endObject();
 }
 
 void writeSectionOrNull(JsonWriter& json, bool present, const Section& section) {

@@ -5,26 +5,19 @@
 
 #include "numbers/input_reader.hpp"
 #include "numbers/number_conversion.hpp"
-#include "numbers/number_format.hpp"
 #include "numbers/number_scanner.hpp"
 #include "web/json_writer.hpp"
+#include "web/page_numbers.hpp"
 
 namespace parabeam {
 namespace {
 
-std::string text(double value) {
-    char digits[kRealTextCapacity];
-    return {digits, formatReal(value, digits)};
-}
-
-void writeQuantity(JsonWriter& json, double value) {
-    json.beginObject().key("value").number(value).key("text").string(text(value)).endObject();
-}
-
 // The whole field as one number, white space around it allowed.
 std::optional<double> readTyped(std::string_view typed) {
     std::size_t at = 0;
-    const auto next = [&] { return ++at < typed.size() ? static_cast<unsigned char>(typed[at]) : -1; };
+    const auto next = [&] {
+        return ++at < typed.size() ? static_cast<unsigned char>(typed[at]) : -1;
+    };
     while (at < typed.size() && isEntrySpace(static_cast<unsigned char>(typed[at])))
         ++at;
     int byte = at < typed.size() ? static_cast<unsigned char>(typed[at]) : -1;
@@ -56,27 +49,21 @@ std::string reason(std::string_view sentence) {
 std::string describeReadOut(const BeamLoading& beam, std::string_view lengthUnit,
                             std::optional<std::string_view> typed, double x) {
     const std::string_view space = lengthUnit.empty() ? "" : " ";
-    const std::string span = text(beam.span);
+    const std::string span = realText(beam.span);
     if (typed) {
         const std::optional<double> read = readTyped(*typed);
         if (!read)
-            return reason(joined({"Type x as a number, such as 2.5: a distance from Pt-A, from 0 to ",
-                                  span, space, lengthUnit, "."}));
+            return reason(
+                joined({"Type x as a number, such as 2.5: a distance from Pt-A, from 0 to ", span,
+                        space, lengthUnit, "."}));
         x = *read;
     }
     if (!(x >= 0 && x <= beam.span))
-        return reason(joined({"x = ", text(x), space, lengthUnit,
+        return reason(joined({"x = ", realText(x), space, lengthUnit,
                               " is off the beam, which runs from Pt-A (x = 0) to Pt-B (x = ", span,
                               space, lengthUnit, ")."}));
-    const Section section = sectionAt(beam, x);
     JsonWriter json;
-    json.beginObject().key("x");
-    writeQuantity(json, section.position);
-    json.key("shear");
-    writeQuantity(json, section.shear);
-    json.key("moment");
-    writeQuantity(json, section.moment);
-    json.endObject();
+    writeSection(json, sectionAt(beam, x));
     return json.text();
 }
 

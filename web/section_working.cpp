@@ -3,15 +3,14 @@
 #include <cmath>
 #include <string_view>
 
-#include "numbers/number_format.hpp"
 #include "solver/beam_sections.hpp"
+#include "web/page_numbers.hpp"
 
 namespace parabeam {
 namespace {
 
 std::string text(double value) {
-    char digits[kRealTextCapacity];
-    return {digits, formatReal(value, digits)};
+    return realText(value);
 }
 
 // "a b" with a unit, or the value alone without one.
