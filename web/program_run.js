@@ -21,14 +21,20 @@ export class ProgramRun {
   #onOutcome;
   #onKeyWait;
   #onOutput;
+  #onLineAwaited;
+  #keepRecord;
   #output = [];
   #lineLeft = null; // the part of a long line beyond the last read's room
   #lineLeftAt = 0;
   #keyPressed = null;
-  #replay; // the answers of a link, typed one line at each read that finds none
+  #replay; // answers (a link's, the form's) typed one line at each read that finds none
+  #reading = false; // a read waits for a line
   #answersRead = '';
 
-  constructor({ terminal, files, onError, onOutcome, onKeyWait, onOutput = () => {}, replay = '' }) {
+  // keepRecord: false when the run is only shown again (a reload), its record
+  // saved when it first ran; the program is told its save went well.
+  constructor({ terminal, files, onError, onOutcome, onKeyWait, onOutput = () => {},
+    onLineAwaited = () => {}, replay = '', keepRecord = true }) {
     this.#terminal = terminal;
     this.#editor = new LineEditor((text) => terminal.write(text));
     this.#files = files;
@@ -36,7 +42,9 @@ export class ProgramRun {
     this.#onOutcome = onOutcome;
     this.#onKeyWait = onKeyWait;
     this.#onOutput = onOutput;
+    this.#onLineAwaited = onLineAwaited;
     this.#replay = replay;
+    this.#keepRecord = keepRecord;
   }
 
   // A key at the console: one that scrolls it, whenever pressed; else the key
@@ -61,10 +69,33 @@ export class ProgramRun {
     return this.#answersRead;
   }
 
+  // At its first prompt, nothing typed yet: answers given now are its first.
+  untouched() {
+    return this.#reading && this.#answersRead === '' && this.#replay === '' && this.#editor.isEmpty();
+  }
+
+  waitingForKey() {
+    return this.#keyPressed !== null;
+  }
+
+  // Answers typed in for the run, one line at each read, as a user would type them.
+  typeAnswers(text) {
+    this.#replay += text;
+    if (this.#reading) this.#typeReplayedLine();
+  }
+
+  // The line typed so far is sent, then the end of input.
+  endInput() {
+    this.#editor.endInputAfterLine();
+  }
+
   async readInput(room) {
     if (this.#lineLeft === null) {
       this.#typeReplayedLine();
+      if (!this.#editor.hasLines()) this.#onLineAwaited();
+      this.#reading = true;
       const line = await this.#editor.nextLine();
+      this.#reading = false;
       this.#answersRead += line ?? '\x04';
       if (line === null) return new Uint8Array(0);
       this.#lineLeft = new TextEncoder().encode(line);
@@ -81,7 +112,7 @@ export class ProgramRun {
     if (channel === 1) {
       this.#output.push(bytes);
       this.#terminal.write(bytes);
-      this.#onOutput();
+      this.#onOutput(bytes);
     } else {
       this.#onError(new TextDecoder().decode(bytes));
     }
@@ -101,7 +132,7 @@ export class ProgramRun {
   }
 
   appendToFile(path, bytes) {
-    return this.#files.append(path, bytes);
+    return this.#keepRecord ? this.#files.append(path, bytes) : null;
   }
 
   // The next line of a link's answers, or its end of input, as if typed now.
