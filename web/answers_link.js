@@ -34,7 +34,10 @@ export function answersOf(fragment) {
     return { reason: 'its answers are not base64url' };
   }
   const binary = atob(base64url.replace(/-/g, '+').replace(/_/g, '/'));
-  const bytes = Uint8Array.from(binary, (character) => character.charCodeAt(0));
+  // A plain loop: Uint8Array.from with a mapping function took most of a
+  // second for a link of a megabyte.
+  const bytes = new Uint8Array(binary.length);
+  for (let at = 0; at < binary.length; at += 1) bytes[at] = binary.charCodeAt(at);
   let answers;
   try {
     answers = new TextDecoder('utf-8', { fatal: true, ignoreBOM: true }).decode(bytes);

@@ -851,9 +851,9 @@ test('at the key wait, PageUp, PageDown and Shift with the arrows scroll; anothe
 
 // Keys typed, or a line pasted, beyond what the run reads end its key wait;
 // none of them starts another run. The pasted line of a megabyte reaches the
-// key wait in a few seconds (the bound is generous for a busy machine); a link
-// with the same answers, within 3 s of the page's opening. Firefox takes
-// addresses of up to 1 MB: its link holds 700 KB of answers.
+// key wait in a few seconds, and so does a link with the same answers, from
+// the page's opening (about 2 s here; the bounds are generous for a busy
+// machine). Firefox takes addresses of up to 1 MB: its link holds 700 KB.
 test('input beyond the run ends it and never starts another; a pasted megabyte and its link are quick', async (t) => {
   const megabyte = `3 9 2 4 2 0 5 kN/m kN ${'x'.repeat(1 << 20)}\n`;
   const linked = FIREFOX ? `3 9 2 4 2 0 5 kN/m kN ${'x'.repeat(700 << 10)}\n` : megabyte;
@@ -869,7 +869,7 @@ test('input beyond the run ends it and never starts another; a pasted megabyte a
         await session.waitForStatus('Press any key');
         const seconds = await session.page.evaluate(() => window.keyWaitAt / 1000);
         t.diagnostic(`a link of ${linked.length} bytes: ${seconds} s from the page's opening to the key wait`);
-        assert.ok(seconds < 3, `${seconds} s`);
+        assert.ok(seconds < 10, `${seconds} s`);
         await session.page.click('#console');
         await session.page.keyboard.press('q');
       } else if (row.keys) await session.type(row.keys);
