@@ -30,7 +30,9 @@ export function answerLines(values) {
     if (answer === '') return { at, problem: `Enter ${name}.` };
     if (BLANKS.test(answer)) return { at, problem: `Enter ${name} as one word, without blanks.` };
     // The console's keys cannot type these, so no typed run could have them.
-    if (CONTROL.test(answer)) return { at, problem: `The answer for ${name} holds a control character, which cannot be typed.` };
+    if (CONTROL.test(answer)) {
+      return { at, problem: `The answer for ${name} holds a control character, which cannot be typed.` };
+    }
   }
   return { lines: answers.map((answer) => `${answer}\n`).join('') };
 }
