@@ -173,9 +173,24 @@ function startRun({ replay = '', notice = '', keepRecord = true, focusConsole = 
   return page.ended;
 }
 
-// Solve: the form's answers typed into the run at its first prompt, one a
-// line, as a user would type them; at the key wait, or after the run, into a
-// new run. A run with answers typed already is left to finish.
+// Answers given all at once (the form's, a link opened in the page) typed
+// into the run at its first prompt, one line at each read, as a user would
+// type them; at the key wait, or after the run, into a new run. False when the
+// run has answers typed already: it is left to finish.
+async function typeIntoRun(answers, { focusConsole = false } = {}) {
+  if (page.running && page.run.untouched()) {
+    page.run.typeAnswers(answers);
+    return true;
+  }
+  if (page.running && !page.run.waitingForKey()) return false;
+  if (page.running) {
+    page.run.key('\r');
+    await page.ended;
+  }
+  startRun({ replay: answers, focusConsole });
+  return true;
+}
+
 async function solveFromForm(event) {
   event.preventDefault();
   const fields = ANSWER_FIELDS.map(({ id }) => document.getElementById(id));
@@ -187,22 +202,26 @@ async function solveFromForm(event) {
     fields[answers.at].focus();
     return;
   }
-  if (page.running && page.run.untouched()) {
-    showLink('');
-    page.run.typeAnswers(answers.lines);
-    return;
-  }
-  if (page.running && !page.run.waitingForKey()) {
+  showLink('');
+  // On a narrow screen the form is below the console: the run is shown.
+  page.terminal.element.scrollIntoView({ block: 'nearest' });
+  if (!await typeIntoRun(answers.lines)) {
     page.formNote.textContent = "The console's run has answers typed already: finish it " +
       'there, or press End input, then Solve.';
-    return;
   }
-  if (page.running) {
-    page.run.key('\r');
-    await page.ended;
+}
+
+// A link opened while the page is open, when only its fragment differs,
+// loads nothing: the browser tells of it here (the page's own changes of the
+// address, by replaceState, are not told). It is a run asked for, as at opening.
+async function openLinkInPage() {
+  const link = answersOf(window.location.hash);
+  let note = '';
+  if (link.reason) note = `This address's answers cannot be read: ${link.reason}.`;
+  else if (link.answers && !await typeIntoRun(link.answers, { focusConsole: true })) {
+    note = "This address's answers are not typed in: the console's run has answers typed already.";
   }
-  showLink('');
-  startRun({ replay: answers.lines, focusConsole: false });
+  if (note) page.status.textContent = note;
 }
 
 // The address carries the run's answers (a link that replays the run), or
@@ -287,6 +306,7 @@ function setUpButtons() {
     if (page.running) page.run.endInput();
   });
   document.getElementById('answers-form').addEventListener('submit', solveFromForm);
+  window.addEventListener('hashchange', openLinkInPage);
   page.copyLink.addEventListener('click', copyLink);
   document.getElementById('save-transcript').addEventListener('click', () =>
     downloadFile('transcript.txt', new Blob(page.run ? [page.run.transcript()] : [],

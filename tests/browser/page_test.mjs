@@ -194,7 +194,9 @@ class PageSession {
       await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: session.downloads });
     }
     await session.page.setViewport({ width, height });
-    await session.page.goto(address);
+    // A megabyte address is slow to pass through the browser's remote control
+    // (up to 18 s in Firefox, while the page itself is ready in 2 s).
+    await session.page.goto(address, { timeout: 60000 });
     if (waitForPrompt) await session.waitForConsole(/\(1\) Enter Value/);
     return session;
   }
@@ -209,10 +211,10 @@ class PageSession {
     { timeout: 10000, polling: 50 }, pattern.source);
   }
 
-  async waitForStatus(text) {
+  async waitForStatus(text, timeout = 10000) {
     await this.page.waitForFunction((wanted) =>
       document.getElementById('status').textContent.includes(wanted),
-    { timeout: 10000, polling: 50 }, text);
+    { timeout, polling: 50 }, text);
   }
 
   // inserted: characters arrive as text inserted without key events, as
@@ -603,11 +605,12 @@ test('for every reader: the whole transcript, short news, no axe-core violations
 // The console keeps the program's 80 columns: the banner's figure lines stand
 // whole on the screen, a longer line breaks after exactly 80 characters, and
 // a narrow screen scrolls the console sideways, back to the lines' start at
-// the key wait.
+// the key wait. At the opening the cursor, at the end of prompt 1, is in view
+// (on phones' screens too), and every button and field is a 44 px tap target.
 const SCREENS = [
-  { width: 1000, scrolls: false },
-  { width: 390, scrolls: true },
-  { width: 320, scrolls: true },
+  { width: 1000, height: 900, scrolls: false },
+  { width: 390, height: 844, scrolls: true },
+  { width: 320, height: 568, scrolls: true },
 ];
 
 test('on every screen: 80 columns, the figure whole, sideways scrolling where narrow', async (t) => {
@@ -619,7 +622,13 @@ test('on every screen: 80 columns, the figure whole, sideways scrolling where na
   assert.ok(figure.length > 15 && longLine.length > 80);
   for (const row of SCREENS) {
     await t.test(`${row.width} px`, async () => {
-      const session = await PageSession.open({ width: row.width, height: 900 });
+      const session = await PageSession.open({ width: row.width, height: row.height });
+      assert.ok(await session.page.$eval('.xterm-rows .xterm-cursor', (cursor) => {
+        const [box, inside] = [cursor.getBoundingClientRect(), document.getElementById('console').getBoundingClientRect()];
+        return box.left >= inside.left && box.right <= inside.right && box.bottom <= window.innerHeight;
+      }), 'the cursor is out of view');
+      assert.deepEqual(await session.page.$$eval('button:not([hidden]), input', (targets) =>
+        targets.filter((target) => target.getBoundingClientRect().height < 44).map(({ id }) => id)), []);
       const screen = await session.page.evaluate(() => {
         const box = document.getElementById('console');
         return {
@@ -694,8 +703,9 @@ const LINKS = [
     reload: true },
   { name: 'the worked example, from a web server', keys: WORKED_EXAMPLE, stdin: WORKED_EXAMPLE,
     served: true },
-  { name: 'answers corrected with Backspace, one a line', keys: '2.5\n7\n3\n7\b6\n1.25\n-4.5\n0\nN/m\nN\nft\n',
-    stdin: '2.5\n7\n3\n6\n1.25\n-4.5\n0\nN/m\nN\nft\n' },
+  { name: 'answers corrected with Backspace, one a line, opened in the page already open',
+    keys: '2.5\n7\n3\n7\b6\n1.25\n-4.5\n0\nN/m\nN\nft\n', stdin: '2.5\n7\n3\n6\n1.25\n-4.5\n0\nN/m\nN\nft\n',
+    inPage: true },
   { name: 'Ctrl+D early', keys: '3 9\n\x04', stdin: '3 9\n', read: '3 9\n\x04' },
   { name: 'a long unit word', keys: `3 9 2 4 2 0 5 kN/m kN ${'furlong'.repeat(100)}\n`,
     stdin: `3 9 2 4 2 0 5 kN/m kN ${'furlong'.repeat(100)}\n` },
@@ -718,8 +728,10 @@ test('a link replays the run: the answers in the fragment, typed in up to the ke
         const fragment = Buffer.from(row.read ?? row.stdin).toString('base64url');
         assert.equal(link, `${home}#answers=v1:${fragment}`);
         await first.close();
-        const replay = await PageSession.open({ address: link, downloads: first.downloads,
-          waitForPrompt: false });
+        const replay = await PageSession.open({ address: row.inPage ? home : link, downloads: first.downloads,
+          waitForPrompt: Boolean(row.inPage) });
+        // Opened in the page already open: only the fragment changes.
+        if (row.inPage) await replay.page.evaluate((hash) => { window.location.hash = hash; }, new URL(link).hash);
         await replay.waitForStatus('Press any key in the console to end the run.');
         assert.equal(await replay.page.evaluate(() => window.location.href), link);
         if (row.reload) {
@@ -857,7 +869,7 @@ test('input beyond the run ends it and never starts another; a pasted megabyte a
         ? { address: `${PAGE_URL}${row.link}`, timePrompt: true, waitForPrompt: false } : {});
       const started = Date.now();
       if (row.link) {
-        await session.waitForStatus('Press any key');
+        await session.waitForStatus('Press any key', 60000);
         const seconds = await session.page.evaluate(() => window.keyWaitAt / 1000);
         t.diagnostic(`a link of ${linked.length} bytes: ${seconds} s from the page's opening to the key wait`);
         assert.ok(seconds < 10, `${seconds} s`);
