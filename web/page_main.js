@@ -280,6 +280,7 @@ function showDiagrams(jsonText) {
   try {
     const description = JSON.parse(jsonText);
     drawDiagrams(page.diagrams, description);
+    tableScrolledByKeys(page.diagrams);
     page.news.textContent = newsOf(description);
   } catch (error) {
     // The run goes on whatever happens to its drawing.
@@ -287,6 +288,12 @@ function showDiagrams(jsonText) {
     page.diagrams.replaceChildren(htmlElement('p', { class: 'reason' }, reason));
     page.news.textContent = reason;
   }
+}
+
+// The values table scrolls inside its box when wider than the screen (page.css):
+// the keyboard reaches it, to scroll it, as it reaches the console.
+function tableScrolledByKeys(panel) {
+  panel.querySelector('table.diagram-values')?.setAttribute('tabindex', '0');
 }
 
 // The run's outcome in a few words, from the diagrams' description, whose

@@ -553,8 +553,8 @@ function linesOf(bytes) {
   return bytes.toString().split('\n').map((line) => line.trimEnd());
 }
 
-// After a run with diagrams, in a light and in a dark theme, the page has no
-// violation axe-core knows of. Screen readers have the whole transcript, lines
+// After a run with diagrams, in a light theme and in a dark one on a phone
+// (its values table scrolling in its box), the page has no violation axe-core knows of. Screen readers have the whole transcript, lines
 // whole (not the console's rows), and the live region gives the result in a
 // few words; the console shows where the focus is. Asked for less motion, the
 // cursor does not blink.
@@ -562,7 +562,7 @@ test('for every reader: the whole transcript, short news, no axe-core violations
   const [{ transcript }] = runNative([WORKED_EXAMPLE]).runs;
   for (const dark of [false, true]) {
     await t.test(dark ? 'dark, less motion' : 'light', async () => {
-      const session = await PageSession.open({ dark });
+      const session = await PageSession.open({ dark, width: dark ? 320 : 1000, height: dark ? 568 : 1400 });
       await session.page.click('#console');
       assert.equal(await session.page.evaluate(() => document.querySelector('.xterm-cursor-blink') !== null), !dark);
       await runToKeyWait(session, WORKED_EXAMPLE);
