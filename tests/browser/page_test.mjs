@@ -69,29 +69,15 @@ const work = mkdtempSync(join(tmpdir(), 'parabeam-browser-'));
 const FIREFOX_DOWNLOADS = join(work, 'downloads');
 
 function launch({ dark = false } = {}) {
-  if (!FIREFOX) {
-    return puppeteer.launch({
-      executablePath: process.env.PARABEAM_CHROMIUM,
-      headless: true,
-      userDataDir: join(work, 'profile'),
-      args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-        '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-    });
-  }
   mkdirSync(FIREFOX_DOWNLOADS, { recursive: true });
-  return puppeteer.launch({
-    browser: 'firefox',
-    executablePath: process.env.PARABEAM_FIREFOX,
-    headless: true,
-    userDataDir: join(work, dark ? 'profile-dark' : 'profile'),
-    extraPrefsFirefox: {
-      'browser.download.dir': FIREFOX_DOWNLOADS,
-      'browser.download.folderList': 2,
-      'browser.download.useDownloadDir': true,
+  return puppeteer.launch({ headless: true, userDataDir: join(work, dark ? 'profile-dark' : 'profile'),
+    ...(FIREFOX ? { browser: 'firefox', executablePath: process.env.PARABEAM_FIREFOX, extraPrefsFirefox: {
+      'browser.download.dir': FIREFOX_DOWNLOADS, 'browser.download.folderList': 2,
       'browser.download.always_ask_before_handling_new_types': false,
-      'browser.download.start_downloads_in_tmp_dir': false,
-      ...(dark ? { 'layout.css.prefers-color-scheme.content-override': 0, 'ui.prefersReducedMotion': 1 } : {}),
-    },
+      ...(dark ? { 'layout.css.prefers-color-scheme.content-override': 0, 'ui.prefersReducedMotion': 1 } : {}) } }
+      : { executablePath: process.env.PARABEAM_CHROMIUM,
+        args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+          '--disable-background-networking', '--disable-component-update', '--disable-sync'] }),
   });
 }
 
