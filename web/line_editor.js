@@ -45,6 +45,22 @@ export class LineEditor {
     });
   }
 
+  // Lines, or the end of input, sent and not read yet.
+  hasLines() {
+    return this.#sent.length > 0;
+  }
+
+  isEmpty() {
+    return this.#sent.length === 0 && this.#line === '';
+  }
+
+  // For a button that ends the input wherever the typing is: a line begun is
+  // sent first, as Enter would, so that no answer typed is lost.
+  endInputAfterLine() {
+    if (this.#line !== '') this.#echo(this.#sendLine());
+    this.#endInput();
+  }
+
   // Anything typed that no read has taken, which a key wait takes as its key.
   takeTypeahead() {
     const any = this.#sent.length > 0 || this.#line !== '';

@@ -2,6 +2,7 @@
 // the diagrams. The bundler starts here.
 import { FitAddon } from '@xterm/addon-fit';
 import { Terminal } from '@xterm/xterm';
+import { ANSWER_FIELDS, answerLines } from './answers_form.js';
 import { answersOf, fragmentOf, LONGEST_LINK } from './answers_link.js';
 import { readDescription } from './diagram_data.js';
 import { DrawnBeam } from './diagram_scale.js';
@@ -11,6 +12,7 @@ import { CompiledProgram } from './module_contract.js';
 import { htmlElement } from './page_elements.js';
 import { ProgramRun } from './program_run.js';
 import { StoredFiles } from './stored_files.js';
+import { TranscriptText } from './transcript_text.js';
 
 const RECORD_FILE = 'data-values.dat';
 // The program's lines are 80 columns wide (its figure needs them all); on a
@@ -19,28 +21,33 @@ const RECORD_FILE = 'data-values.dat';
 const COLUMNS = 80;
 const LARGEST_FONT = 14;
 const SMALLEST_FONT = 12;
+const TOUCH = window.matchMedia('(pointer: coarse)');
+const STILL = window.matchMedia('(prefers-reduced-motion: reduce)');
 
 const page = {
   // Few font names: each one the system lacks costs a slow lookup at start.
-  // The screen reader mode gives the console's rows to the accessibility tree
-  // and reads out new output.
-  terminal: new Terminal({ convertEol: true, cursorBlink: true, scrollback: 5000,
-    fontFamily: 'Menlo, Consolas, monospace', fontSize: LARGEST_FONT, cols: COLUMNS,
-    screenReaderMode: true }),
+  // No screen reader mode: it gives readers only the rows on screen, long
+  // lines split, and drops text inserted without keys (dictation); readers
+  // get the whole transcript instead (#transcript), and short news (#news).
+  terminal: new Terminal({ convertEol: true, cursorBlink: !STILL.matches, scrollback: 5000,
+    fontFamily: 'Menlo, Consolas, monospace', fontSize: LARGEST_FONT, cols: COLUMNS }),
   fit: new FitAddon(),
   files: new StoredFiles(() => window.localStorage),
   program: new CompiledProgram(),
   run: null, // the run shown: under way, or the last one
   running: false,
+  ended: Promise.resolve(), // settles when the run shown has ended
   status: document.getElementById('status'),
   errors: document.getElementById('errors'),
   diagrams: document.getElementById('diagrams'),
   runAgain: document.getElementById('run-again'),
+  endInput: document.getElementById('end-input'),
   copyLink: document.getElementById('copy-link'),
   linkNote: document.getElementById('link-note'),
-  printedTranscript: document.getElementById('printed-transcript'),
   printedProblem: document.getElementById('printed-problem'),
-  printPending: false,
+  transcript: new TranscriptText(document.getElementById('transcript')),
+  news: document.getElementById('news'),
+  formNote: document.getElementById('form-note'),
 };
 
 function setUpConsole() {
@@ -50,7 +57,13 @@ function setUpConsole() {
   terminal.open(box);
   fitConsole();
   new ResizeObserver(fitConsole).observe(box);
-  terminal.onCursorMove(showLinesFromStart);
+  terminal.onCursorMove(keepCursorInView);
+  // The rows are for sighted users; the textarea that takes the keys stays.
+  terminal.element.querySelector('.xterm-rows').setAttribute('aria-hidden', 'true');
+  terminal.textarea.setAttribute('aria-label', 'Console: type the answers here');
+  STILL.addEventListener('change', () => {
+    terminal.options.cursorBlink = !STILL.matches;
+  });
   terminal.onData((data) => {
     if (page.running) page.run.key(data);
   });
@@ -77,61 +90,142 @@ function fitConsole() {
   if (rows && (rows !== terminal.rows || terminal.cols !== COLUMNS)) terminal.resize(COLUMNS, rows);
 }
 
-// Where the console scrolls sideways, the browser scrolls it to keep the
-// typing in view, and leaves it there; once the cursor is back within the
-// console's width (at a new line, at the key wait), the lines show from their
-// first column again.
-function showLinesFromStart() {
+// Where the console scrolls sideways, the lines show from their first column
+// while the cursor is within the console's width (at a new line, at the key
+// wait); beyond it, the console scrolls to show the cursor, so that the end of
+// a prompt and the typing are in view, on a phone from the opening on.
+function keepCursorInView() {
   const { terminal } = page;
   const box = terminal.element.parentElement;
-  if (box.scrollLeft === 0) return;
   const screen = terminal.element.querySelector('.xterm-screen');
   const cell = screen.getBoundingClientRect().width / terminal.cols;
-  const room = box.clientWidth - parseFloat(window.getComputedStyle(box).paddingLeft);
-  if ((terminal.buffer.active.cursorX + 1) * cell <= room) box.scrollLeft = 0;
+  const { paddingLeft, paddingRight } = window.getComputedStyle(box);
+  const cursorEnd = parseFloat(paddingLeft) + (terminal.buffer.active.cursorX + 1) * cell;
+  const room = box.clientWidth - parseFloat(paddingRight);
+  const wanted = cursorEnd <= room ? 0 : Math.ceil(cursorEnd + cell - box.clientWidth);
+  if (box.scrollLeft !== wanted) box.scrollLeft = wanted;
 }
 
-// replay: the answers of a link, typed in as the run reads; notice: what the
-// status says first.
-async function startRun({ replay = '', notice = '' } = {}) {
+// What to do now, in words for the keys of the screen in use: a touch screen
+// has no Ctrl+D, and no PageUp.
+function inputHint() {
+  return TOUCH.matches
+    ? 'Type each answer in the console and press Enter, or fill in the form and press Solve. ' +
+      'End input ends the input early.'
+    : 'Type each answer and press Enter; several answers may share a line. Ctrl+D at the ' +
+      'start of a line ends the input.';
+}
+
+function keyWaitHint() {
+  return TOUCH.matches
+    ? 'Press any key in the console to end the run.'
+    : 'Press any key in the console to end the run. PageUp, PageDown and Shift with the ' +
+      'arrow keys scroll it.';
+}
+
+// replay: answers typed in as the run reads (a link's, the form's); notice:
+// what the status says first; keepRecord: false when the run is only shown
+// again; focusConsole: false when the keys are elsewhere (the form's).
+function startRun({ replay = '', notice = '', keepRecord = true, focusConsole = true } = {}) {
   page.terminal.reset();
+  page.transcript.clear();
+  page.news.textContent = '';
   page.errors.replaceChildren();
   page.errors.hidden = true;
   page.printedProblem.textContent = '';
   page.runAgain.hidden = true;
-  if (!replay) showLink('');
+  page.endInput.hidden = false;
   page.diagrams.replaceChildren(htmlElement('p', { class: 'waiting' },
     'The diagrams appear here once the program has solved the beam.'));
-  page.status.textContent = `${notice}Type each answer and press Enter; several answers may ` +
-    'share a line. Ctrl+D at the start of a line ends the input.';
+  page.status.textContent = `${notice}${inputHint()}`;
   const run = new ProgramRun({
     terminal: page.terminal,
     files: page.files,
     replay,
+    keepRecord,
     onError: showError,
     onOutcome: showDiagrams,
-    onOutput: keepPrintedTranscript,
+    onOutput: (bytes) => page.transcript.append(bytes),
+    onLineAwaited: () => {
+      page.news.textContent = page.transcript.lastLine().trim();
+    },
     onKeyWait: () => {
-      page.status.textContent = 'Press any key in the console to end the run. PageUp, ' +
-        'PageDown and Shift with the arrow keys scroll it.';
+      const endInputFocused = document.activeElement === page.endInput;
+      page.endInput.hidden = true;
+      if (endInputFocused) page.terminal.focus();
+      page.status.textContent = `${keyWaitHint()}${keepRecord ? '' : ` ${notice.trim()}`}`;
       showLink(fragmentOf(run.answersRead()));
     },
   });
   page.run = run;
   page.running = true;
-  page.terminal.focus();
-  let ending = 'The run has ended. Run again (after the console, with Tab) starts another.';
-  try {
-    await page.program.run(run);
-  } catch (error) {
-    ending = `The run stopped with an error: ${error}`;
+  if (focusConsole) page.terminal.focus();
+  page.ended = (async () => {
+    let ending = 'The run has ended. Run again (after the console, with Tab) starts another.';
+    try {
+      await page.program.run(run);
+    } catch (error) {
+      ending = `The run stopped with an error: ${error}`;
+    }
+    page.running = false;
+    page.endInput.hidden = true;
+    page.status.textContent = ending;
+    // Run again does not take the focus: keys typed ahead of the run, or a paste
+    // longer than it, must not start another run.
+    page.runAgain.hidden = false;
+  })();
+  return page.ended;
+}
+
+// Answers given all at once (the form's, a link opened in the page) typed
+// into the run at its first prompt, one line at each read, as a user would
+// type them; at the key wait, or after the run, into a new run. False when the
+// run has answers typed already: it is left to finish.
+async function typeIntoRun(answers, { focusConsole = false } = {}) {
+  if (page.running && page.run.untouched()) {
+    page.run.typeAnswers(answers);
+    return true;
   }
-  page.running = false;
-  updatePrintedTranscript();
-  page.status.textContent = ending;
-  // Run again does not take the focus: keys typed ahead of the run, or a paste
-  // longer than it, must not start another run.
-  page.runAgain.hidden = false;
+  if (page.running && !page.run.waitingForKey()) return false;
+  if (page.running) {
+    page.run.key('\r');
+    await page.ended;
+  }
+  startRun({ replay: answers, focusConsole });
+  return true;
+}
+
+async function solveFromForm(event) {
+  event.preventDefault();
+  const fields = ANSWER_FIELDS.map(({ id }) => document.getElementById(id));
+  for (const field of fields) field.removeAttribute('aria-invalid');
+  const answers = answerLines(fields.map((field) => field.value));
+  page.formNote.textContent = answers.problem ?? '';
+  if (answers.problem) {
+    fields[answers.at].setAttribute('aria-invalid', 'true');
+    fields[answers.at].focus();
+    return;
+  }
+  showLink('');
+  // On a narrow screen the form is below the console: the run is shown.
+  page.terminal.element.scrollIntoView({ block: 'nearest' });
+  if (!await typeIntoRun(answers.lines)) {
+    page.formNote.textContent = "The console's run has answers typed already: finish it " +
+      'there, or press End input, then Solve.';
+  }
+}
+
+// A link opened while the page is open, when only its fragment differs,
+// loads nothing: the browser tells of it here (the page's own changes of the
+// address, by replaceState, are not told). It is a run asked for, as at opening.
+async function openLinkInPage() {
+  const link = answersOf(window.location.hash);
+  let note = '';
+  if (link.reason) note = `This address's answers cannot be read: ${link.reason}.`;
+  else if (link.answers && !await typeIntoRun(link.answers, { focusConsole: true })) {
+    note = "This address's answers are not typed in: the console's run has answers typed already.";
+  }
+  if (note) page.status.textContent = note;
 }
 
 // The address carries the run's answers (a link that replays the run), or
@@ -179,42 +273,55 @@ function copyBySelection(text) {
   return copied;
 }
 
-// The transcript as text for printing (the console's rows are a screen's
-// worth); brought up to date a moment after the output, and before a print.
-function keepPrintedTranscript() {
-  if (page.printPending) return;
-  page.printPending = true;
-  setTimeout(updatePrintedTranscript, 250);
-}
-
-function updatePrintedTranscript() {
-  page.printPending = false;
-  if (page.run) page.printedTranscript.textContent = page.run.consoleText();
-}
-
 // A failed save, in the program's own words (its standard error).
 function showError(text) {
   page.errors.hidden = false;
   page.errors.append(text);
 }
 
+// The whole panel is not read out as it changes: the news says what it holds.
 function showDiagrams(jsonText) {
   try {
     const description = readDescription(jsonText);
     page.printedProblem.textContent = description.curve ? problemTitle(new DrawnBeam(description, 0)) : '';
     drawDiagrams(page.diagrams, description,
       { readOut: (typed, x) => page.program.readOut(description, typed, x) });
+    tableScrolledByKeys(page.diagrams);
+    page.news.textContent = newsOf(description);
   } catch (error) {
     // The run goes on whatever happens to its drawing.
-    page.diagrams.replaceChildren(htmlElement('p', { class: 'reason' },
-      `The diagrams could not be drawn: ${error}`));
+    const reason = `The diagrams could not be drawn: ${error}`;
+    page.diagrams.replaceChildren(htmlElement('p', { class: 'reason' }, reason));
+    page.news.textContent = reason;
   }
 }
 
+// The values table scrolls inside its box when wider than the screen (page.css):
+// the keyboard reaches it, to scroll it, as it reaches the console.
+function tableScrolledByKeys(panel) {
+  panel.querySelector('table.diagram-values')?.setAttribute('tabindex', '0');
+}
+
+// The run's outcome in a few words, from the diagrams' description (its
+// numbers' texts in the program's format, and its units words).
+function newsOf(description) {
+  if (!description.curve) return description.reason;
+  const force = description.units.force ? ` ${description.units.force}` : '';
+  const drawn = description.reason ? description.reason : 'diagrams drawn';
+  return `Ay = ${description.ay.text}${force}, By = ${description.by.text}${force}; ${drawn}`;
+}
+
 function setUpButtons() {
-  page.runAgain.addEventListener('click', () => startRun());
+  page.runAgain.addEventListener('click', () => {
+    showLink('');
+    startRun();
+  });
+  page.endInput.addEventListener('click', () => {
+    if (page.running) page.run.endInput();
+  });
+  document.getElementById('answers-form').addEventListener('submit', solveFromForm);
+  window.addEventListener('hashchange', openLinkInPage);
   page.copyLink.addEventListener('click', copyLink);
-  window.addEventListener('beforeprint', updatePrintedTranscript);
   document.getElementById('save-transcript').addEventListener('click', () =>
     downloadFile('transcript.txt', new Blob(page.run ? [page.run.transcript()] : [],
       { type: 'text/plain' })));
@@ -240,6 +347,20 @@ function setUpButtons() {
     return;
   }
   const link = answersOf(window.location.hash);
-  startRun({ replay: link.answers ?? '',
-    notice: link.reason ? `This address's answers cannot be read: ${link.reason}. ` : '' });
+  if (!link.answers) showLink('');
+  if (link.answers && openedAgain()) {
+    startRun({ replay: link.answers, keepRecord: false,
+      notice: 'Shown again as the page was reloaded: its record was saved when it first ran, ' +
+        'and is not saved twice. ' });
+  } else {
+    startRun({ replay: link.answers ?? '',
+      notice: link.reason ? `This address's answers cannot be read: ${link.reason}. ` : '' });
+  }
 })();
+
+// A reload, or a tab the browser restores, shows the address's run again: no
+// one asked for a new run, so it saves no record. Opening a link is a run asked for.
+function openedAgain() {
+  const type = window.performance.getEntriesByType('navigation')[0]?.type;
+  return type === 'reload' || type === 'back_forward';
+}

@@ -21,15 +21,20 @@ export class ProgramRun {
   #onOutcome;
   #onKeyWait;
   #onOutput;
+  #onLineAwaited;
+  #keepRecord;
   #output = [];
-  #shown = []; // the output and, where each was read, the lines typed: the console's text
   #lineLeft = null; // the part of a long line beyond the last read's room
   #lineLeftAt = 0;
   #keyPressed = null;
-  #replay; // the answers of a link, typed one line at each read that finds none
+  #replay; // answers (a link's, the form's) typed one line at each read that finds none
+  #reading = false; // a read waits for a line
   #answersRead = '';
 
-  constructor({ terminal, files, onError, onOutcome, onKeyWait, onOutput = () => {}, replay = '' }) {
+  // keepRecord: false when the run is only shown again (a reload), its record
+  // saved when it first ran; the program is told its save went well.
+  constructor({ terminal, files, onError, onOutcome, onKeyWait, onOutput = () => {},
+    onLineAwaited = () => {}, replay = '', keepRecord = true }) {
     this.#terminal = terminal;
     this.#editor = new LineEditor((text) => terminal.write(text));
     this.#files = files;
@@ -37,7 +42,9 @@ export class ProgramRun {
     this.#onOutcome = onOutcome;
     this.#onKeyWait = onKeyWait;
     this.#onOutput = onOutput;
+    this.#onLineAwaited = onLineAwaited;
     this.#replay = replay;
+    this.#keepRecord = keepRecord;
   }
 
   // A key at the console: one that scrolls it, whenever pressed; else the key
@@ -57,25 +64,45 @@ export class ProgramRun {
     return joinBytes(this.#output);
   }
 
-  // What the console showed: the program's output with each line typed at
-  // the place the program read it.
-  consoleText() {
-    return new TextDecoder().decode(joinBytes(this.#shown));
-  }
 
   // What the run has read: its lines, and "\x04" once it read the end of input.
   answersRead() {
     return this.#answersRead;
   }
 
+  // At its first prompt, nothing typed yet: answers given now are its first.
+  untouched() {
+    return this.#reading && this.#answersRead === '' && this.#replay === '' && this.#editor.isEmpty();
+  }
+
+  waitingForKey() {
+    return this.#keyPressed !== null;
+  }
+
+  // Answers typed in for the run, one line at each read, as a user would type them.
+  typeAnswers(text) {
+    this.#replay += text;
+    if (this.#reading) this.#typeReplayedLine();
+  }
+
+  // The line typed so far is sent, then the end of input.
+  endInput() {
+    this.#editor.endInputAfterLine();
+  }
+
   async readInput(room) {
     if (this.#lineLeft === null) {
       this.#typeReplayedLine();
+      if (!this.#editor.hasLines()) this.#onLineAwaited();
+      this.#reading = true;
       const line = await this.#editor.nextLine();
+      this.#reading = false;
       this.#answersRead += line ?? '\x04';
       if (line === null) return new Uint8Array(0);
       this.#lineLeft = new TextEncoder().encode(line);
-      this.#shown.push(this.#lineLeft);
+      // The transcript shows each typed line where the program read it, as
+      // the console did.
+      this.#onOutput(this.#lineLeft);
       this.#lineLeftAt = 0;
     }
     // The module copies the piece at once, so a view of the line will do.
@@ -88,9 +115,8 @@ export class ProgramRun {
   write(channel, bytes) {
     if (channel === 1) {
       this.#output.push(bytes);
-      this.#shown.push(bytes);
       this.#terminal.write(bytes);
-      this.#onOutput();
+      this.#onOutput(bytes);
     } else {
       this.#onError(new TextDecoder().decode(bytes));
     }
@@ -110,7 +136,7 @@ export class ProgramRun {
   }
 
   appendToFile(path, bytes) {
-    return this.#files.append(path, bytes);
+    return this.#keepRecord ? this.#files.append(path, bytes) : null;
   }
 
   // The next line of a link's answers, or its end of input, as if typed now.

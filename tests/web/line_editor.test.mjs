@@ -4,8 +4,9 @@ import assert from 'node:assert/strict';
 import { test } from 'node:test';
 import { LineEditor } from '../../web/line_editor.js';
 
-// Each row: what xterm reports, one string per key or paste; the lines the
-// reads get (null: the end of input); the echo.
+// Each row: what xterm reports, one string per key or paste (END_INPUT: the
+// End input button); the lines the reads get (null: the end of input); the echo.
+const END_INPUT = null;
 const TYPING = [
   { name: 'a line and Enter', keys: ['1', '2', '\r'], lines: ['12\n'], echo: '12\r\n' },
   { name: 'pasted lines with CR LF end once each', keys: ['3 9\r\n4\r\n'],
@@ -25,6 +26,10 @@ const TYPING = [
   { name: 'Ctrl+D at the start of a line ends the input', keys: ['5\r', '\x04'],
     lines: ['5\n', null], echo: '5\r\n' },
   { name: 'Ctrl+D inside a line is ignored', keys: ['5', '\x04', '\r'], lines: ['5\n'], echo: '5\r\n' },
+  { name: 'End input sends the line begun, then ends the input', keys: ['5', END_INPUT],
+    lines: ['5\n', null], echo: '5\r\n' },
+  { name: 'End input at the start of a line ends the input', keys: ['5\r', END_INPUT],
+    lines: ['5\n', null], echo: '5\r\n' },
 ];
 
 test('lines typed or pasted reach the reads as a terminal gives them', async (t) => {
@@ -34,7 +39,10 @@ test('lines typed or pasted reach the reads as a terminal gives them', async (t)
       const editor = new LineEditor((text) => {
         echo += text;
       });
-      for (const key of row.keys) editor.type(key);
+      for (const key of row.keys) {
+        if (key === END_INPUT) editor.endInputAfterLine();
+        else editor.type(key);
+      }
       const lines = [];
       for (let index = 0; index < row.lines.length; index += 1) lines.push(await editor.nextLine());
       assert.deepEqual(lines, row.lines);
