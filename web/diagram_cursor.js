@@ -9,6 +9,7 @@ const STEPS_ACROSS = 100; // arrow-key steps from Pt-A to Pt-B; Shift: ten times
 // readOut(typed, x): the program's JSON answer, or null when it cannot answer.
 export class ReadOut {
   #beam;
+  #drawn; // the DrawnBeam of the drawings shown, at their width
   #readOut;
   #output;
   #position = 0;
@@ -16,6 +17,7 @@ export class ReadOut {
 
   constructor(beam, readOut) {
     this.#beam = beam;
+    this.#drawn = beam;
     this.#readOut = readOut;
     const unit = beam.length ? ` (${beam.length})` : '';
     this.element = htmlElement('div', { class: 'read-out' });
@@ -32,9 +34,11 @@ export class ReadOut {
     this.element.append(label, field, hint, this.#output);
   }
 
-  // The drawings are made anew (a new width): their cursors go with them.
-  detach() {
+  // The drawings are made anew at a new width: their cursors go with them,
+  // and the pointer's px are read on the new drawings' scale.
+  detach(drawn) {
     this.#cursors = [];
+    this.#drawn = drawn;
   }
 
   // The cursor on a drawn curve figure: svg is its element, plot its box in px.
@@ -48,7 +52,7 @@ export class ReadOut {
     const moveTo = (event) => {
       const box = svg.getBoundingClientRect();
       const scale = box.width > 0 ? svg.viewBox.baseVal.width / box.width : 1;
-      this.#moveCursor(this.#beam.position((event.clientX - box.left) * scale));
+      this.#moveCursor(this.#drawn.position((event.clientX - box.left) * scale));
     };
     svg.addEventListener('pointerdown', moveTo);
     svg.addEventListener('pointermove', moveTo);
@@ -70,7 +74,7 @@ export class ReadOut {
 
   #moveCursor(position) {
     this.#position = position;
-    const x = this.#beam.x(position);
+    const x = this.#drawn.x(position);
     for (const cursor of this.#cursors) {
       cursor.setAttribute('x1', x);
       cursor.setAttribute('x2', x);

@@ -5,7 +5,9 @@ import { htmlElement } from './page_elements.js';
 
 export function valuesTable(beam) {
   const heading = (text, unit) => (unit ? `${text} (${unit})` : text);
-  const table = htmlElement('table', { class: 'diagram-values' });
+  // It scrolls inside its box when wider than the screen (page.css): the
+  // keyboard reaches it, to scroll it, as it reaches the console.
+  const table = htmlElement('table', { class: 'diagram-values', tabindex: '0' });
   table.append(htmlElement('caption', {}, 'Shear force V and bending moment M along the beam'));
   const head = htmlElement('tr');
   for (const text of ['Where', heading('x from Pt-A', beam.length),

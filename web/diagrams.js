@@ -62,9 +62,10 @@ export function drawDiagrams(panel, description, { readOut = () => null } = {}) 
   const draw = (width, smallestFont) => {
     if (width === drawnWidth) return;
     drawnWidth = width;
-    cursor.detach();
     try {
-      figures = drawnFigures(new DrawnBeam(description, width), measure, smallestFont);
+      const drawn = new DrawnBeam(description, width);
+      cursor.detach(drawn);
+      figures = drawnFigures(drawn, measure, smallestFont);
       drawings.replaceChildren(...figures.map(({ caption, figure }) => {
         const element = htmlElement('figure');
         const svg = figureSvg(figure);
@@ -88,18 +89,18 @@ export function drawDiagrams(panel, description, { readOut = () => null } = {}) 
     table: tableOf(beam), figures });
   svgButton.addEventListener('click', () => downloadSvg(standAlone()));
   pngButton.addEventListener('click', () => downloadPng(standAlone()));
+  // Once taken off the page (another run began), nothing is drawn again.
+  const stop = () => {
+    observer.disconnect();
+    window.removeEventListener('beforeprint', forPaper);
+    window.removeEventListener('afterprint', drawForScreen);
+  };
   const observer = new ResizeObserver(() => {
-    // Taken off the page (another run began): nothing to draw again.
-    if (drawings.isConnected) {
-      if (!window.matchMedia('print').matches) drawForScreen();
-    } else {
-      observer.disconnect();
-      window.removeEventListener('beforeprint', forPaper);
-      window.removeEventListener('afterprint', drawForScreen);
-    }
+    if (!drawings.isConnected) stop();
+    else if (!window.matchMedia('print').matches) drawForScreen();
   });
   observer.observe(drawings);
-  panel.diagramsShown = observer;
+  panel.diagramsShown = { disconnect: stop };
 }
 
 function drawnFigures(beam, measure, smallestFont) {
@@ -163,14 +164,17 @@ function summary(beam) {
 }
 
 // The problem's ten answers, as a saved drawing's title gives them.
-export function problemTitle(beam) {
-  const { units } = beam;
-  const length = (value) => beam.withUnit(value, units.length);
-  const weight = (value) => beam.withUnit(value, units.weight);
-  const force = (value) => beam.withUnit(value, units.force);
-  return `Beam: L1 = ${length(beam.triangleLength)}, L2 = ${length(beam.span)}, ` +
-    `H = ${length(beam.height)}; triangular block ${weight(beam.triangleWeight)}, ` +
-    `rectangular block ${weight(beam.rectangleWeight)}; Ax = ${force(beam.ax)}, Bx = ${force(beam.bx)}`;
+// description: diagram_data.js's, or a DrawnBeam of it.
+export function problemTitle(description) {
+  const { units } = description;
+  const withUnit = ({ text }, unit) => (unit ? `${text} ${unit}` : text);
+  const length = (value) => withUnit(value, units.length);
+  const weight = (value) => withUnit(value, units.weight);
+  const force = (value) => withUnit(value, units.force);
+  return `Beam: L1 = ${length(description.triangleLength)}, L2 = ${length(description.span)}, ` +
+    `H = ${length(description.height)}; triangular block ${weight(description.triangleWeight)}, ` +
+    `rectangular block ${weight(description.rectangleWeight)}; Ax = ${force(description.ax)}, ` +
+    `Bx = ${force(description.bx)}`;
 }
 
 function tableOf(beam) {

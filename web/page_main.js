@@ -5,7 +5,6 @@ import { Terminal } from '@xterm/xterm';
 import { ANSWER_FIELDS, answerLines } from './answers_form.js';
 import { answersOf, fragmentOf, LONGEST_LINK } from './answers_link.js';
 import { readDescription } from './diagram_data.js';
-import { DrawnBeam } from './diagram_scale.js';
 import { drawDiagrams, problemTitle } from './diagrams.js';
 import { downloadFile } from './download_file.js';
 import { CompiledProgram } from './module_contract.js';
@@ -283,10 +282,9 @@ function showError(text) {
 function showDiagrams(jsonText) {
   try {
     const description = readDescription(jsonText);
-    page.printedProblem.textContent = description.curve ? problemTitle(new DrawnBeam(description, 0)) : '';
+    page.printedProblem.textContent = description.curve ? problemTitle(description) : '';
     drawDiagrams(page.diagrams, description,
       { readOut: (typed, x) => page.program.readOut(description, typed, x) });
-    tableScrolledByKeys(page.diagrams);
     page.news.textContent = newsOf(description);
   } catch (error) {
     // The run goes on whatever happens to its drawing.
@@ -294,12 +292,6 @@ function showDiagrams(jsonText) {
     page.diagrams.replaceChildren(htmlElement('p', { class: 'reason' }, reason));
     page.news.textContent = reason;
   }
-}
-
-// The values table scrolls inside its box when wider than the screen (page.css):
-// the keyboard reaches it, to scroll it, as it reaches the console.
-function tableScrolledByKeys(panel) {
-  panel.querySelector('table.diagram-values')?.setAttribute('tabindex', '0');
 }
 
 // The run's outcome in a few words, from the diagrams' description (its

@@ -1,32 +1,24 @@
 #include "web/read_out.hpp"
 
-#include <cstddef>
 #include <initializer_list>
+#include <sstream>
 
 #include "numbers/input_reader.hpp"
-#include "numbers/number_conversion.hpp"
-#include "numbers/number_scanner.hpp"
 #include "web/json_writer.hpp"
 #include "web/page_numbers.hpp"
 
 namespace parabeam {
 namespace {
 
-// The whole field as one number, white space around it allowed.
+// The whole field as one number, read as the dialogue reads an answer, with
+// nothing but white space after it.
 std::optional<double> readTyped(std::string_view typed) {
-    std::size_t at = 0;
-    const auto next = [&] {
-        return ++at < typed.size() ? static_cast<unsigned char>(typed[at]) : -1;
-    };
-    while (at < typed.size() && isEntrySpace(static_cast<unsigned char>(typed[at])))
-        ++at;
-    int byte = at < typed.size() ? static_cast<unsigned char>(typed[at]) : -1;
-    const ScannedNumber number = scanNumber(byte, next);
-    while (byte >= 0 && isEntrySpace(byte))
-        byte = next();
+    std::istringstream field{std::string(typed)};
     double value = 0.0;
-    if (number.error != FieldError::none || byte >= 0 || !toDouble(number.field, value))
-        return std::nullopt;
+    if (!readReal(field, value)) return std::nullopt;
+    for (int byte = field.peek(); byte != std::istringstream::traits_type::eof();
+         byte = (field.get(), field.peek()))
+        if (!isEntrySpace(byte)) return std::nullopt;
     return value;
 }
 

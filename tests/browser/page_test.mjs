@@ -753,6 +753,10 @@ test('the read-out at any x', async () => {
     ['2,5', 'Type x as a number, such as 2.5: a distance from Pt-A, from 0 to 9 m.']]) {
     assert.equal(await readOut(typed), shown);
   }
+  // A pointer on the largest moment's mark reads out its x, on the drawing's own scale.
+  const mark = await (await session.page.$('#diagrams figure:last-of-type svg circle.mark')).boundingBox();
+  await session.page.mouse.click(mark.x + mark.width / 2, mark.y + mark.height / 2);
+  assert.match(await session.text('read-out-value'), /^At x = 4\.66\d* m: /);
   await session.page.$eval('#diagrams figure:last-of-type svg', (svg) => svg.focus());
   await session.page.keyboard.press('End');
   assert.equal(await session.text('read-out-value'), 'At x = 9 m: V = -8.66667 kN, M = 0 kN·m.');
