@@ -7,6 +7,10 @@ namespace parabeam {
 
 struct AppendResult {
     bool saved = false;
+    // Not saved, yet the whole text went into the file: the close after it
+    // failed (a network file system's write-back, its quota), so the text may
+    // not have reached the disk.
+    bool writtenBeforeFailure = false;
     std::string reason; // the system's words when not saved
 };
 

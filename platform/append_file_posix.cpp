@@ -15,7 +15,7 @@ namespace parabeam {
 namespace {
 
 AppendResult failure(std::string reason) {
-    return {false, std::move(reason)};
+    return {.reason = std::move(reason)};
 }
 
 AppendResult closeAfterFailure(int file, std::string reason) {
@@ -39,8 +39,10 @@ Lock lockWholeFile(int file) {
         whole.l_type = F_WRLCK;
         whole.l_whence = SEEK_SET; // from the start, l_len 0: to any end
         if (::fcntl(file, F_SETLK, &whole) == 0) return Lock::held;
-        if (errno == EINTR) continue;
-        if (errno != EACCES && errno != EAGAIN) return Lock::unsupported; // ENOLCK, EINVAL...
+        // An interrupted attempt counts against the same deadline as a refused
+        // one: signals that keep coming must not keep the save waiting.
+        if (errno != EINTR && errno != EACCES && errno != EAGAIN)
+            return Lock::unsupported; // ENOLCK, EINVAL...
         if (Clock::now() >= deadline) return Lock::busy;
         std::this_thread::sleep_for(pause);
         pause = std::min(pause * 2, std::chrono::milliseconds(50));
@@ -110,9 +112,12 @@ AppendResult appendToFile(const char* path, std::string_view text) {
         next += written;
         left -= static_cast<std::size_t>(written);
     }
-    // The close gives up the lock, after the record is complete.
-    if (::close(file) != 0 && errno != EINTR) return failure(std::strerror(errno));
-    return {true, {}};
+    // The close gives up the lock, after the record is complete. On a network
+    // file system it is where a failed write-back shows (EIO, EDQUOT): the
+    // record was written whole, and may still not be stored.
+    if (::close(file) != 0 && errno != EINTR)
+        return {.writtenBeforeFailure = true, .reason = std::strerror(errno)};
+    return {.saved = true, .reason = {}};
 }
 
 } // namespace parabeam

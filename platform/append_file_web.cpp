@@ -9,8 +9,8 @@ namespace parabeam {
 // The browser keeps the file in its storage (web/stored_files.js), which takes
 // each append whole.
 AppendResult appendToFile(const char* path, std::string_view text) {
-    if (auto reason = page::appendToStoredFile(path, text)) return {false, std::move(*reason)};
-    return {true, {}};
+    if (auto reason = page::appendToStoredFile(path, text)) return {.reason = std::move(*reason)};
+    return {.saved = true, .reason = {}};
 }
 
 } // namespace parabeam

@@ -22,7 +22,7 @@ std::string systemReason(DWORD error) {
 }
 
 AppendResult failure(DWORD error) {
-    return {false, systemReason(error)};
+    return {.reason = systemReason(error)};
 }
 
 // A Windows text file ends its lines with CR LF.
@@ -108,7 +108,7 @@ AppendResult appendToFile(const char* path, std::string_view text) {
     const Lock lock = lockForAppend(file);
     if (lock == Lock::busy) {
         CloseHandle(file);
-        return {false, kBusyReason};
+        return {.reason = kBusyReason};
     }
     LARGE_INTEGER before{};
     const bool mayCutBack =
@@ -122,10 +122,12 @@ AppendResult appendToFile(const char* path, std::string_view text) {
     if ((!wrote || written != bytes.size()) && mayCutBack)
         takeBackPartialRecord(file, before, written);
     if (lock == Lock::held) unlock(file);
-    if (!CloseHandle(file) && wrote) return failure(GetLastError());
+    const bool whole = wrote && written == bytes.size();
+    if (!CloseHandle(file) && wrote)
+        return {.writtenBeforeFailure = whole, .reason = systemReason(GetLastError())};
     if (!wrote) return failure(writeError);
-    if (written != bytes.size()) return failure(ERROR_HANDLE_DISK_FULL);
-    return {true, {}};
+    if (!whole) return failure(ERROR_HANDLE_DISK_FULL);
+    return {.saved = true, .reason = {}};
 }
 
 } // namespace parabeam

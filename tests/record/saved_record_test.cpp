@@ -150,7 +150,9 @@ struct FailedSave : NamedCase {
     std::function<void(const fs::path& dir)> expectUnchanged;
     std::optional<std::uint64_t> fileSizeLimit{};
     bool lockedMeanwhile = false; // the test holds the file's lock during the run
-    bool locksRefused = false;    // the file system takes no locks (ENOLCK)
+    // A fault strace injects into the record file's calls ("" for none).
+    std::string injected{};
+    bool writtenWhole = false; // the record went in whole before the failure
 };
 
 std::string makeReadOnly(const fs::path& dir) {
@@ -200,6 +202,9 @@ auto onlyEarlierRecords(std::size_t size) {
             << kept.substr(kept.size() - std::min<std::size_t>(kept.size(), 16));
     };
 }
+
+// The file's first two fcntl() calls make it blocking, the third is the lock.
+constexpr const char* kLocksRefused = "fcntl:error=ENOLCK:when=3+"; // no locks on this file system
 
 const FailedSave kFailures[] = {
     {{"ReadOnlyDirectory"},
@@ -269,7 +274,7 @@ const FailedSave kFailures[] = {
      onlyEarlierRecords(kSizeLimit - 500),
      kSizeLimit,
      false,
-     true},
+     kLocksRefused},
     // Another program holds the file's lock for the whole run: the save waits
     // a few seconds, then gives up without writing.
     {{"FileLockedByAnotherProgram"},
@@ -277,6 +282,27 @@ const FailedSave kFailures[] = {
      "the file is busy (another program kept it locked for 5 seconds)",
      onlyEarlierRecords(2100),
      {},
+     true},
+    // Signals that interrupt every attempt at the lock: the wait still ends.
+    {{"EveryLockAttemptInterrupted"},
+     existingRecords(2100),
+     "the file is busy (another program kept it locked for 5 seconds)",
+     onlyEarlierRecords(2100),
+     {},
+     false,
+     "fcntl:error=EINTR:when=3+"},
+    // A network file system's write-back fails at the close: the record is in
+    // the file, and the line says so rather than that nothing was saved.
+    {{"CloseFailsAfterTheWholeRecord"},
+     existingRecords(2100),
+     std::strerror(EIO),
+     [](const fs::path& dir) {
+         const std::string kept = readFile(dir / "data-values.dat");
+         EXPECT_TRUE(kept == earlierRecords(2100) + expectedData("worked_example_record.txt"));
+     },
+     {},
+     false,
+     "close:error=EIO",
      true},
 };
 
@@ -297,13 +323,10 @@ class HeldLock {
     int file_;
 };
 
-// The run under strace, every lock asked for on the record file refused as
-// where the file system has none: the file's first two fcntl() calls make it
-// blocking, the third is the lock.
-std::vector<std::string> refusingLocks(const fs::path& dir) {
+// The run under strace, with `fault` injected into the record file's calls.
+std::vector<std::string> injecting(const fs::path& dir, const std::string& fault) {
     const fs::path file = fs::canonical(dir) / "data-values.dat"; // as strace resolves it
-    return straceLauncher(
-        {"-o", "/dev/null", "-P", file.string(), "-e", "inject=fcntl:error=ENOLCK:when=3+"});
+    return straceLauncher({"-o", "/dev/null", "-P", file.string(), "-e", "inject=" + fault});
 }
 
 class FailedSaves : public ::testing::TestWithParam<FailedSave> {};
@@ -316,9 +339,9 @@ TEST_P(FailedSaves, OneMessageSameConsoleExitZeroNothingLost) {
     std::optional<HeldLock> lock;
     if (GetParam().lockedMeanwhile) lock.emplace(dir.path() / "data-values.dat");
     std::vector<std::string> launcher;
-    if (GetParam().locksRefused) {
+    if (!GetParam().injected.empty()) {
         if (!straceCanInject()) GTEST_SKIP() << "strace cannot make calls fail here";
-        launcher = refusingLocks(dir.path());
+        launcher = injecting(dir.path(), GetParam().injected);
     }
     const RunResult run = runBinary({.input = kWorkedExampleAnswers,
                                      .workingDirectory = dir.path(),
@@ -328,8 +351,12 @@ TEST_P(FailedSaves, OneMessageSameConsoleExitZeroNothingLost) {
     EXPECT_EQ(run.exitStatus, 0);
     const std::string transcript = expectedData("worked_example_transcript.txt");
     EXPECT_TRUE(run.out == transcript) << firstDifference(transcript, run.out);
-    EXPECT_EQ(run.err, "parabeam: could not save the record to data-values.dat: " +
-                           GetParam().reason + "\n");
+    EXPECT_EQ(run.err, GetParam().writtenWhole
+                           ? "parabeam: the record was written to data-values.dat, but closing "
+                             "the file failed: " +
+                                 GetParam().reason + " (the record may not have reached the disk)\n"
+                           : "parabeam: could not save the record to data-values.dat: " +
+                                 GetParam().reason + "\n");
     GetParam().expectUnchanged(dir.path());
 }
 
@@ -347,7 +374,7 @@ TEST_P(RecordEndingAtTheSizeLimit, IsSaved) {
     std::vector<std::string> launcher;
     if (GetParam()) {
         if (!straceCanInject()) GTEST_SKIP() << "strace cannot make calls fail here";
-        launcher = refusingLocks(dir.path());
+        launcher = injecting(dir.path(), kLocksRefused);
     }
     const RunResult run = runBinary({.input = kWorkedExampleAnswers,
                                      .workingDirectory = dir.path(),
