@@ -61,6 +61,17 @@ else
     exit 1
 fi
 echo "Installing the missing Debian packages with apt-get:$missing"
+# A package of another architecture (wine32:i386) is found only once dpkg
+# knows that architecture; the update below then fetches its lists.
+for package in $missing; do
+    case "$package" in *:*) ;; *) continue ;; esac
+    arch=${package##*:}
+    if [ "$arch" != "$(dpkg --print-architecture)" ] &&
+        ! dpkg --print-foreign-architectures | grep -qx "$arch"; then
+        echo "Adding the $arch architecture to dpkg, for $package"
+        $sudo dpkg --add-architecture "$arch"
+    fi
+done
 # Standard input stays with the caller (the program's answers may follow).
 $sudo env DEBIAN_FRONTEND=noninteractive apt-get -qq update </dev/null
 # shellcheck disable=SC2086 # one word per package
