@@ -78,17 +78,31 @@ export function downloadSvg(drawing) {
   downloadFile('diagrams.svg', new Blob([text], { type: 'image/svg+xml' }));
 }
 
+// Settles once the PNG is saved; rejects, saying why, when the browser cannot
+// make it (the drawing not read as an image, a canvas too large for it).
 export function downloadPng(drawing) {
   const { text, width, height } = drawingsSvg(drawing);
-  const image = new Image();
   const url = URL.createObjectURL(new Blob([text], { type: 'image/svg+xml' }));
-  image.onload = () => {
-    const canvas = htmlElement('canvas', { width: width * 2, height: height * 2 });
-    const context = canvas.getContext('2d');
-    context.scale(2, 2);
-    context.drawImage(image, 0, 0);
-    URL.revokeObjectURL(url);
-    canvas.toBlob((blob) => downloadFile('diagrams.png', blob), 'image/png');
-  };
-  image.src = url;
+  return new Promise((resolve, reject) => {
+    const image = new Image();
+    image.onerror = () => reject(new Error('the browser could not read the drawings as an image'));
+    image.onload = () => {
+      const canvas = htmlElement('canvas', { width: width * 2, height: height * 2 });
+      const context = canvas.getContext('2d');
+      if (!context) {
+        reject(new Error('the browser has no room for a picture this large'));
+        return;
+      }
+      context.scale(2, 2);
+      context.drawImage(image, 0, 0);
+      canvas.toBlob((blob) => {
+        if (!blob) reject(new Error('the browser could not encode the picture as PNG'));
+        else {
+          downloadFile('diagrams.png', blob);
+          resolve();
+        }
+      }, 'image/png');
+    };
+    image.src = url;
+  }).finally(() => URL.revokeObjectURL(url));
 }

@@ -70,11 +70,8 @@ function arrowElement({ x1, y1, x2, y2 }, head, looks) {
 
 function textElement({ lines, size, x, y, anchor }) {
   const text = svgElement('text', { x: round(x), y: round(y), 'text-anchor': anchor,
-    'font-size': size, fill: '#111' });
-  if (lines.length === 1) {
-    text.textContent = lines[0];
-    return text;
-  }
+    'font-size': size, fill: '#111' }, lines.length === 1 ? lines[0] : '');
+  if (lines.length === 1) return text;
   lines.forEach((line, index) => {
     text.append(svgElement('tspan', { x: round(x), dy: index === 0 ? 0 : round(size * LINE_HEIGHT) },
       line));

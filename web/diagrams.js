@@ -52,8 +52,10 @@ export function drawDiagrams(panel, description, { readOut = () => null } = {}) 
   const pngButton = htmlElement('button', { type: 'button', id: 'download-diagrams-png' },
     'Download diagrams (PNG)');
   buttons.append(svgButton, pngButton);
+  const downloadNote = htmlElement('p', { id: 'download-note', class: 'download-note', role: 'status' });
   panel.replaceChildren(...parts, drawings, cursor.element, valuesTable(beam),
-    htmlElement('p', { class: 'convention' }, CONVENTION), workingSection(description.working), buttons);
+    htmlElement('p', { class: 'convention' }, CONVENTION), workingSection(description.working), buttons,
+    downloadNote);
 
   // One canvas, and one cache of text widths, for every width drawn.
   const measure = textMeasure();
@@ -88,7 +90,12 @@ export function drawDiagrams(panel, description, { readOut = () => null } = {}) 
   const standAlone = () => ({ title: problemTitle(beam), convention: CONVENTION,
     table: tableOf(beam), figures });
   svgButton.addEventListener('click', () => downloadSvg(standAlone()));
-  pngButton.addEventListener('click', () => downloadPng(standAlone()));
+  pngButton.addEventListener('click', () => {
+    downloadNote.textContent = '';
+    downloadPng(standAlone()).catch((error) => {
+      downloadNote.textContent = `The PNG could not be made: ${error.message}.`;
+    });
+  });
   // Once taken off the page (another run began), nothing is drawn again.
   const stop = () => {
     observer.disconnect();
