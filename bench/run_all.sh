@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the program (the release build) and the benchmarks' own programs
 # (preset "bench") and runs every benchmark: number writing and reading, whole
-# runs against a minimal program, appending to a large record file, and the
-# bounded-memory check when present. Writes the figures and the machine to
-# bench/RESULTS.md. Takes about a minute.
+# runs against a minimal program, appending to a large record file, the
+# bounded-memory check when present, and the cost of answers links in the page
+# (where the browser edition can be built). Writes the figures and the machine
+# to bench/RESULTS.md. Takes about two minutes.
 set -euo pipefail
 export LC_ALL=C
 bench_dir="$(cd "$(dirname "$0")" && pwd)"
@@ -37,7 +38,7 @@ echo "number benchmarks" >&2
 python3 "$bench_dir/number_summary.py" "$work/numbers.json" >>"$work/results.md"
 echo >>"$work/results.md"
 
-for script in whole_run.sh growth.sh bounded_memory.sh; do
+for script in whole_run.sh growth.sh bounded_memory.sh page_link.sh; do
     [ -x "$bench_dir/$script" ] || continue
     echo "$script" >&2
     "$bench_dir/$script" >"$work/section.txt"

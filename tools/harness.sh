@@ -9,6 +9,7 @@
 #   worked_answers    the worked example's ten answers, one line, no line end
 #   project_version   prints the version CMake has from project()
 #   build_windows_zip builds the Windows ZIP package, its path printed
+#   browser_test_packages installs the browser tests' npm packages, their folder printed
 #   fresh_dir, run_without_terminal   one run of a program in a folder of its own
 #   pass, fail, skip, verdict, finish the checks' bookkeeping and closing count
 
@@ -49,6 +50,17 @@ project_version() {
         (cd "$source_dir" && cmake --preset default >/dev/null) || return
     fi
     sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$release_dir/CMakeCache.txt"
+}
+
+# The browser tests' npm packages (puppeteer-core, axe-core), as
+# tests/browser/package-lock.json pins them, installed in build/browser-tests;
+# its path printed. npm's own words go to standard error.
+browser_test_packages() {
+    local packages=$source_dir/build/browser-tests
+    mkdir -p "$packages"
+    cp "$source_dir"/tests/browser/package.json "$source_dir"/tests/browser/package-lock.json "$packages"/
+    (cd "$packages" && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error) >&2 || return
+    echo "$packages"
 }
 
 # A new empty folder under the given one (default: the system's temporary

@@ -2,7 +2,10 @@
 // standard input: typed characters are echoed, Backspace takes back the last
 // one, Enter sends the line with its line feed, and Ctrl+D at the start of a
 // line is the end of input. Lines sent before the program reads them wait in
-// order, like a terminal's typeahead.
+// order, like a terminal's typeahead. The echo shows what was typed as text
+// (console_text.js), whatever it holds.
+import { shownAsText } from './console_text.js';
+
 // A run of characters kept as typed (tab among them), or one control character.
 const PLAIN_RUN_OR_CONTROL = /[^\x00-\x08\x0a-\x1f\x7f]+|[\x00-\x08\x0a-\x1f\x7f]/g;
 const CONTROL = /^[\x00-\x08\x0a-\x1f\x7f]$/;
@@ -10,7 +13,11 @@ const CONTROL = /^[\x00-\x08\x0a-\x1f\x7f]$/;
 export class LineEditor {
   #echo;
   #line = '';
-  #sent = []; // lines not read yet; null marks the end of input
+  // Lines not read yet, from #sentAt on; null marks the end of input. Taken
+  // by an index: shift() copies a long array whole, a pasted million lines a
+  // million times.
+  #sent = [];
+  #sentAt = 0;
   #reader = null;
 
   constructor(echo) {
@@ -30,7 +37,7 @@ export class LineEditor {
       else if (piece === '\x04') this.#endInput();
       else if (!CONTROL.test(piece)) {
         this.#line += piece;
-        echo += piece;
+        echo += shownAsText(piece);
       }
       previous = piece;
     }
@@ -39,19 +46,24 @@ export class LineEditor {
 
   // The next line, line feed included; null at the end of input.
   nextLine() {
-    if (this.#sent.length > 0) return Promise.resolve(this.#sent.shift());
+    if (this.hasLines()) return Promise.resolve(this.#takeSent());
     return new Promise((resolve) => {
       this.#reader = resolve;
     });
   }
 
+  // The next line sent, if one is waiting (not the end of input); else null.
+  takeTypedLine() {
+    return typeof this.#sent[this.#sentAt] === 'string' ? this.#takeSent() : null;
+  }
+
   // Lines, or the end of input, sent and not read yet.
   hasLines() {
-    return this.#sent.length > 0;
+    return this.#sentAt < this.#sent.length;
   }
 
   isEmpty() {
-    return this.#sent.length === 0 && this.#line === '';
+    return !this.hasLines() && this.#line === '';
   }
 
   // For a button that ends the input wherever the typing is: a line begun is
@@ -63,18 +75,20 @@ export class LineEditor {
 
   // Anything typed that no read has taken, which a key wait takes as its key.
   takeTypeahead() {
-    const any = this.#sent.length > 0 || this.#line !== '';
+    const any = this.hasLines() || this.#line !== '';
     this.#sent = [];
+    this.#sentAt = 0;
     this.#line = '';
     return any;
   }
 
-  // Returns the echo that takes the character back off the screen.
+  // Takes back one character, however many UTF-16 units it takes (without
+  // copying the line, so that erasing a long one stays quick); returns the
+  // echo that takes it off the screen.
   #eraseOne() {
     if (this.#line === '') return '';
-    const characters = Array.from(this.#line);
-    characters.pop();
-    this.#line = characters.join('');
+    const last = this.#line.codePointAt(this.#line.length - 2) ?? 0;
+    this.#line = this.#line.slice(0, last > 0xffff ? -2 : -1);
     return '\b \b';
   }
 
@@ -87,6 +101,16 @@ export class LineEditor {
   // Only at the start of a line, so every line the program gets ends with a line feed.
   #endInput() {
     if (this.#line === '') this.#send(null);
+  }
+
+  #takeSent() {
+    const line = this.#sent[this.#sentAt];
+    this.#sentAt += 1;
+    if (this.#sentAt === this.#sent.length) {
+      this.#sent = [];
+      this.#sentAt = 0;
+    }
+    return line;
   }
 
   #send(line) {

@@ -36,6 +36,9 @@ const page = {
   run: null, // the run shown: under way, or the last one
   running: false,
   ended: Promise.resolve(), // settles when the run shown has ended
+  opened: null, // settles once the opening run has begun (or the program cannot run)
+  openingBegun: false,
+  requests: null, // settles when the answers given last have been taken
   status: document.getElementById('status'),
   errors: document.getElementById('errors'),
   diagrams: document.getElementById('diagrams'),
@@ -56,7 +59,15 @@ function setUpConsole() {
   terminal.open(box);
   fitConsole();
   new ResizeObserver(fitConsole).observe(box);
-  terminal.onCursorMove(keepCursorInView);
+  // Once a frame at most: each look lays the page out, and a long line
+  // written in many pieces moves the cursor at every piece.
+  let cursorLook = 0;
+  terminal.onCursorMove(() => {
+    cursorLook ||= window.requestAnimationFrame(() => {
+      cursorLook = 0;
+      keepCursorInView();
+    });
+  });
   // The rows are for sighted users; the textarea that takes the keys stays.
   terminal.element.querySelector('.xterm-rows').setAttribute('aria-hidden', 'true');
   terminal.textarea.setAttribute('aria-label', 'Console: type the answers here');
@@ -179,8 +190,16 @@ function startRun({ replay = '', notice = '', keepRecord = true, focusConsole = 
 // Answers given all at once (the form's, a link opened in the page) typed
 // into the run at its first prompt, one line at each read, as a user would
 // type them; at the key wait, or after the run, into a new run. False when the
-// run has answers typed already: it is left to finish.
-async function typeIntoRun(answers, { focusConsole = false } = {}) {
+// run has answers typed already: it is left to finish. Requests are taken one
+// after another, once the opening run has begun, so that no two start runs on
+// one module (two records for one link, a key wait that no key reaches).
+function typeIntoRun(answers, options) {
+  const taken = page.requests.then(() => typeIntoRunNow(answers, options));
+  page.requests = taken.catch(() => {});
+  return taken;
+}
+
+async function typeIntoRunNow(answers, { focusConsole = false } = {}) {
   if (page.running && page.run.untouched()) {
     page.run.typeAnswers(answers);
     return true;
@@ -218,6 +237,8 @@ async function solveFromForm(event) {
 // loads nothing: the browser tells of it here (the page's own changes of the
 // address, by replaceState, are not told). It is a run asked for, as at opening.
 async function openLinkInPage() {
+  // Until the opening run begins, it is the one to take the address as it is then.
+  if (!page.openingBegun) return;
   const link = answersOf(window.location.hash);
   let note = '';
   if (link.reason) note = `This address's answers cannot be read: ${link.reason}.`;
@@ -327,7 +348,13 @@ function setUpButtons() {
   });
 }
 
-(async function openPage() {
+// The address the page was opened at, before anything could change it.
+const NAVIGATED_HASH = window.location.hash;
+
+// One run begins at the opening, with the answers of the address as it is once
+// the program is ready: a change of it while the program was still compiling
+// is taken then, not as a second run.
+async function openPage() {
   // The browser compiles the program while the console is being set up.
   const compiled = page.program.prepare();
   setUpConsole();
@@ -338,17 +365,25 @@ function setUpButtons() {
     page.status.textContent = `This browser cannot run the program: ${error}`;
     return;
   }
-  const link = answersOf(window.location.hash);
+  page.openingBegun = true;
+  const opening = window.location.hash;
+  const link = answersOf(opening);
   if (!link.answers) showLink('');
-  if (link.answers && openedAgain()) {
-    startRun({ replay: link.answers, keepRecord: false,
+  // Keys already typed elsewhere (in the form, while the program compiled)
+  // stay where they go.
+  const focusConsole = !document.activeElement || document.activeElement === document.body;
+  // A reload's address shows its run again; one changed since is a run asked for.
+  if (link.answers && openedAgain() && opening === NAVIGATED_HASH) {
+    startRun({ replay: link.answers, keepRecord: false, focusConsole,
       notice: 'Shown again as the page was reloaded: its record was saved when it first ran, ' +
         'and is not saved twice. ' });
   } else {
-    startRun({ replay: link.answers ?? '',
+    startRun({ replay: link.answers ?? '', focusConsole,
       notice: link.reason ? `This address's answers cannot be read: ${link.reason}. ` : '' });
   }
-})();
+}
+page.opened = openPage();
+page.requests = page.opened;
 
 // A reload, or a tab the browser restores, shows the address's run again: no
 // one asked for a new run, so it saves no record. Opening a link is a run asked for.

@@ -2,7 +2,13 @@
 // reads, its output shown and kept byte for byte, its key wait, its records,
 // and its outcome for the diagrams. The module reaches these only through
 // module_contract.js.
+import { ConsoleOutput } from './console_text.js';
 import { LineEditor } from './line_editor.js';
+
+const UTF8 = new TextEncoder();
+// The program's white space: a line of it alone holds no answer.
+const ENTRY_SPACE_ONLY = /^[ \t\n\v\f\r]*$/;
+const LEADING_SPACE_LINES = /^(?:[ \t\v\f\r]*\n)*/;
 
 // The keys that scroll the console, as xterm reports them, and by how much.
 // Shift+PageUp and Shift+PageDown xterm scrolls by itself, reporting nothing.
@@ -24,6 +30,7 @@ export class ProgramRun {
   #onLineAwaited;
   #keepRecord;
   #output = [];
+  #shown = new ConsoleOutput(); // the output as the console's text
   #lineLeft = null; // the part of a long line beyond the last read's room
   #lineLeftAt = 0;
   #keyPressed = null;
@@ -70,9 +77,10 @@ export class ProgramRun {
     return this.#answersRead;
   }
 
-  // At its first prompt, nothing typed yet: answers given now are its first.
+  // Nothing typed or read yet: answers given now are its first (also before
+  // the program reaches its first prompt).
   untouched() {
-    return this.#reading && this.#answersRead === '' && this.#replay === '' && this.#editor.isEmpty();
+    return this.#answersRead === '' && this.#replay === '' && this.#editor.isEmpty();
   }
 
   waitingForKey() {
@@ -92,14 +100,10 @@ export class ProgramRun {
 
   async readInput(room) {
     if (this.#lineLeft === null) {
-      this.#typeReplayedLine();
-      if (!this.#editor.hasLines()) this.#onLineAwaited();
-      this.#reading = true;
-      const line = await this.#editor.nextLine();
-      this.#reading = false;
-      this.#answersRead += line ?? '\x04';
-      if (line === null) return new Uint8Array(0);
-      this.#lineLeft = new TextEncoder().encode(line);
+      const lines = await this.#nextLines();
+      this.#answersRead += lines ?? '\x04';
+      if (lines === null) return new Uint8Array(0);
+      this.#lineLeft = UTF8.encode(lines);
       // The transcript shows each typed line where the program read it, as
       // the console did.
       this.#onOutput(this.#lineLeft);
@@ -115,7 +119,7 @@ export class ProgramRun {
   write(channel, bytes) {
     if (channel === 1) {
       this.#output.push(bytes);
-      this.#terminal.write(bytes);
+      this.#terminal.write(this.#shown.text(bytes));
       this.#onOutput(bytes);
     } else {
       this.#onError(new TextDecoder().decode(bytes));
@@ -139,10 +143,40 @@ export class ProgramRun {
     return this.#keepRecord ? this.#files.append(path, bytes) : null;
   }
 
-  // The next line of a link's answers, or its end of input, as if typed now.
+  // The next line typed (null at the end of input), and the lines typed after
+  // it while each one before holds white space alone: at a read the program
+  // is on its way to its next answer, and skips such a line writing nothing,
+  // so it takes them in one read as it would one by one (a link of a million
+  // empty lines costs one read, not a million).
+  async #nextLines() {
+    this.#typeReplayedLine();
+    if (!this.#editor.hasLines()) this.#onLineAwaited();
+    this.#reading = true;
+    let lines = await this.#editor.nextLine();
+    this.#reading = false;
+    if (lines === null) return null;
+    for (let last = lines; ENTRY_SPACE_ONLY.test(last);) {
+      this.#typeReplayedLine();
+      last = this.#editor.takeTypedLine();
+      if (last === null) break;
+      lines += last;
+    }
+    return lines;
+  }
+
+  // The next line of a link's answers, or its end of input, as if typed now;
+  // lines of white space alone go with the line after them.
   #typeReplayedLine() {
     if (this.#replay === '') return;
-    const end = this.#replay.startsWith('\x04') ? 1 : this.#replay.indexOf('\n') + 1 || this.#replay.length;
+    if (this.#replay.startsWith('\x04')) {
+      this.#editor.type('\x04');
+      this.#replay = this.#replay.slice(1);
+      return;
+    }
+    const spaceLines = LEADING_SPACE_LINES.exec(this.#replay)[0].length;
+    // The end of input stays for a read of its own.
+    const end = this.#replay.startsWith('\x04', spaceLines) ? spaceLines
+      : this.#replay.indexOf('\n', spaceLines) + 1 || this.#replay.length;
     this.#editor.type(this.#replay.slice(0, end));
     this.#replay = this.#replay.slice(end);
   }

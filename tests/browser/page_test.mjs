@@ -113,9 +113,10 @@ class PageSession {
   // width: the viewport's, in CSS pixels; address: where the page is opened
   // (a link with answers, or a web server's address); dark: a dark theme and
   // reduced motion asked for.
+  // beforeLoad: a function run in the page before its own scripts.
   static async open({ storageFull = false, timePrompt = false, downloads = null,
     failOnce = false, width = 1000, height = 1400, address = PAGE_URL, waitForPrompt = true,
-    dark = false } = {}) {
+    dark = false, beforeLoad = null } = {}) {
     const session = new PageSession();
     if (dark && FIREFOX) darkBrowser ??= await launch({ dark });
     session.page = await (dark && FIREFOX ? darkBrowser : browser).newPage();
@@ -133,7 +134,12 @@ class PageSession {
         session.problems.push(`request: ${request.url()}`);
       }
     });
-    session.page.on('dialog', (dialog) => (session.acceptDialogs ? dialog.accept() : dialog.dismiss()));
+    session.dialogsAnswered = 0;
+    session.page.on('dialog', async (dialog) => {
+      await (session.acceptDialogs ? dialog.accept() : dialog.dismiss());
+      session.dialogsAnswered += 1;
+    });
+    if (beforeLoad) await session.page.evaluateOnNewDocument(beforeLoad);
     if (storageFull) {
       await session.page.evaluateOnNewDocument(() => {
         Storage.prototype.setItem = () => {
@@ -245,8 +251,14 @@ class PageSession {
   // Clears data-values.dat, then goes back to the console, as a user would.
   async clearRecords() {
     this.acceptDialogs = true;
+    const answered = this.dialogsAnswered;
     await this.page.click('#clear-records');
-    // The confirmation is answered out of turn: the records are gone once it is.
+    // The confirmation is answered out of turn (with no records yet, waiting
+    // for them to be gone is not enough): the records are gone once it is.
+    for (let waited = 0; this.dialogsAnswered === answered; waited += 20) {
+      assert.ok(waited < 10000, 'the confirmation was not answered');
+      await new Promise((done) => setTimeout(done, 20));
+    }
     await this.page.waitForFunction(() => Object.keys(window.localStorage)
       .every((key) => !key.startsWith('parabeam/')), { timeout: 10000, polling: 50 });
     await this.page.click('#console');
@@ -603,7 +615,7 @@ test('for every reader: the whole transcript, short news, no axe-core violations
       const shown = transcript.toString().replace(/Above = /, `Above = ${WORKED_EXAMPLE}`);
       assert.deepEqual(heard, { transcript: shown, rows: false,
         news: 'Ay = 9.33333 kN, By = 8.66667 kN; diagrams drawn',
-        live: ['status', 'errors', 'link-note', 'news', 'form-note', 'read-out-value'],
+        live: ['status', 'errors', 'link-note', 'news', 'form-note', 'read-out-value', 'download-note'],
         background: dark ? 'rgb(21, 23, 26)' : 'rgb(255, 255, 255)' });
       if (!FIREFOX) {
         // What Chromium gives screen readers (an inline text box is a part of its text): each line once.
@@ -819,6 +831,9 @@ const LINKS = [
     keys: '2.5\n7\n3\n7\b6\n1.25\n-4.5\n0\nN/m\nN\nft\n', stdin: '2.5\n7\n3\n6\n1.25\n-4.5\n0\nN/m\nN\nft\n',
     inPage: true },
   { name: 'Ctrl+D early', keys: '3 9\n\x04', stdin: '3 9\n', read: '3 9\n\x04' },
+  // Lines of white space alone the replay hands over with the line after them.
+  { name: 'empty and blank lines among the answers', keys: '\n  \n3 9\n\n \n2 4 2 0 5 kN/m kN m\n',
+    stdin: '\n  \n3 9\n\n \n2 4 2 0 5 kN/m kN m\n' },
   { name: 'a long unit word', keys: `3 9 2 4 2 0 5 kN/m kN ${'furlong'.repeat(100)}\n`,
     stdin: `3 9 2 4 2 0 5 kN/m kN ${'furlong'.repeat(100)}\n` },
 ];
@@ -1008,6 +1023,108 @@ test('input beyond the run ends it and never starts another; a pasted megabyte a
       assert.notEqual(await session.page.evaluate(() => document.activeElement.id), 'run-again');
       assertSameBytes(await session.download('save-transcript', 'transcript.txt'), nativeRun.transcript,
         'transcript');
+      await session.close();
+    });
+  }
+});
+
+// Answers that would act on the console as commands (xterm reads U+0080 to
+// U+009F as C1 controls): wipe it, swallow the rest, hide every row, make the
+// rest a link, move the cursor up and write over the results. The program
+// reads the bytes as they are (transcript and record are the console
+// program's); the console shows each such character as a mark, and the
+// results and the key wait stay in view.
+const HOSTILE_UNITS = [
+  ['kN/m', 'kN\u009b2J\u009b3J', 'm'],
+  ['kN/m\u0098', 'kN', 'm'],
+  ['kN/m', 'kN', '\u009b8m'],
+  ['kN/m', 'kN\u009d8;;https://x.co\u009c', 'm'],
+  ['kN/m', 'kN\u009b4A\u009b2KAy=0', 'm'],
+];
+
+test('nothing in the answers acts on the console', async (t) => {
+  for (const units of HOSTILE_UNITS) {
+    const answers = `3 9 2 4 2 0 5 ${units.join(' ')}\n`;
+    const name = JSON.stringify(units).replace(/[\u0080-\u009f]/g,
+      (control) => `\\u${control.charCodeAt(0).toString(16).padStart(4, '0')}`);
+    await t.test(name, async () => {
+      const native = runNative([answers]);
+      const session = await PageSession.open({ waitForPrompt: false,
+        address: `${PAGE_URL}#answers=v1:${Buffer.from(answers).toString('base64url')}` });
+      await session.waitForStatus('Press any key in the console to end the run.');
+      await session.page.click('#console');
+      // The console's rows as drawn: every line there, none blank or hidden.
+      const shown = await session.consoleText();
+      assert.match(shown, /-->   By = 8\.66667 kN/);
+      assert.match(shown, /-->   Ay = 9\.33333 kN/);
+      assert.match(shown, / \.\.\.\.\.\.\.\.Press Any Key To Continue\.\.\.\.\.\.\.\. /);
+      assert.equal(await session.page.$$eval('#console a', (links) => links.length), 0);
+      await session.page.keyboard.press('q');
+      await session.waitForStatus('The run has ended.');
+      assertSameBytes(await session.download('save-transcript', 'transcript.txt'), native.runs[0].transcript,
+        'transcript');
+      const records = await session.download('download-records', 'data-values.dat');
+      assertSameBytes(records.subarray(records.length - native.record.length), native.record, 'the record');
+      await session.close();
+    });
+  }
+});
+
+// A unit word that XML cannot hold (U+FFFE, U+FFFF) is shown as a mark in the
+// drawings, so that the saved SVG is well-formed XML; a PNG that cannot be
+// made says why.
+test('the saved drawings open whatever the unit words hold, and a PNG not made says why', async () => {
+  const session = await PageSession.open({ beforeLoad: () => {
+    HTMLCanvasElement.prototype.toBlob = (done) => setTimeout(() => done(null), 0);
+  } });
+  await runToKeyWait(session, '3 9 2 4 2 0 5 kN/m\uffff kN\ufffe m\n');
+  const svg = (await session.download('download-diagrams-svg', 'diagrams.svg')).toString();
+  const problem = await session.page.evaluate((text) => new DOMParser()
+    .parseFromString(text, 'image/svg+xml').querySelector('parsererror')?.textContent ?? null, svg);
+  assert.equal(problem, null);
+  assert.ok(svg.includes('12 kN\ufffd'), 'the force unit with its mark');
+  assert.ok(!/[\ufffe\uffff]/.test(svg), 'a character XML forbids');
+  await session.page.click('#download-diagrams-png');
+  await session.page.waitForFunction(() => document.getElementById('download-note')?.textContent !== '',
+    { timeout: 10000, polling: 50 });
+  assert.equal(await session.page.$eval('#download-note', (note) => note.textContent),
+    'The PNG could not be made: the browser could not encode the picture as PNG.');
+  await session.close();
+});
+
+// The address changes while the program is still compiling (held up here for
+// a second): one run starts, with the answers of the address as it is then,
+// and saves one record; a key ends its wait. Solve pressed after the change
+// makes that one run with the form's answers.
+test('however the address changes while the page loads, one run starts and saves one record', async (t) => {
+  const slowCompile = () => {
+    const compile = WebAssembly.compile;
+    WebAssembly.compile = (...input) => new Promise((done) => setTimeout(done, 1000))
+      .then(() => compile.apply(WebAssembly, input));
+  };
+  const link = (answers) => `#answers=v1:${Buffer.from(answers).toString('base64url')}`;
+  const last = '2.5 7 3 6 1.25 -4.5 0 N/m N ft\n';
+  for (const row of [
+    { name: 'two changes of the fragment', changes: [link(WORKED_EXAMPLE), link(last)], stdin: last },
+    { name: 'a change of the fragment, then Solve', changes: [link(last)], solve: WORKED_EXAMPLE,
+      stdin: WORKED_EXAMPLE.replace(/ /g, '\n') }]) {
+    await t.test(row.name, async () => {
+      const native = runNative([row.stdin]);
+      const session = await PageSession.open({ waitForPrompt: false, beforeLoad: slowCompile });
+      await session.clearRecords();
+      for (const hash of row.changes) {
+        await session.page.evaluate((fragment) => { window.location.hash = fragment; }, hash);
+      }
+      if (row.solve) await session.solveFromForm(row.solve.trim().split(' '));
+      await session.waitForStatus('Press any key in the console to end the run.', 20000);
+      await new Promise((done) => setTimeout(done, 500));
+      await session.page.click('#console');
+      await session.page.keyboard.press('q');
+      await session.waitForStatus('The run has ended.');
+      assertSameBytes(await session.download('save-transcript', 'transcript.txt'), native.runs[0].transcript,
+        'transcript');
+      assertSameBytes(await session.download('download-records', 'data-values.dat'), native.record,
+        'data-values.dat');
       await session.close();
     });
   }

@@ -34,10 +34,7 @@ build_release parabeam
 echo "== the browser edition"
 CMAKE_BUILD_PARALLEL_LEVEL=$jobs cmake --workflow --preset web
 
-packages=build/browser-tests
-mkdir -p "$packages"
-cp tests/browser/package.json tests/browser/package-lock.json "$packages"/
-(cd "$packages" && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error)
+packages=$(browser_test_packages)
 
 status=0
 for browser in $browsers; do

@@ -2,6 +2,7 @@
 // keys typed or text pasted, as a terminal in its usual mode would do.
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
+import { ConsoleOutput } from '../../web/console_text.js';
 import { LineEditor } from '../../web/line_editor.js';
 
 // Each row: what xterm reports, one string per key or paste (END_INPUT: the
@@ -21,6 +22,12 @@ const TYPING = [
     lines: ['e\n'], echo: 'é😀\b \b\b \be\r\n' },
   { name: 'tab is kept, other control characters are not', keys: ['a\tb\x01\x1a', '\r'],
     lines: ['a\tb\n'], echo: 'a\tb\r\n' },
+  // The console would take these as commands (clear the screen, a link, hide
+  // what follows): the run reads them as typed, the echo shows a mark.
+  { name: 'C1 controls are read as typed and echoed as marks',
+    keys: ['kN\u009b2J\u009d8;;https://x.co\u009c', 'm\u0098', '\x7f', '\r'],
+    lines: ['kN\u009b2J\u009d8;;https://x.co\u009cm\n'],
+    echo: 'kN\ufffd2J\ufffd8;;https://x.co\ufffdm\ufffd\b \b\r\n' },
   { name: 'arrow and function keys edit nothing', keys: ['1', '\x1b[D', '\x1bOP', '2', '\r'],
     lines: ['12\n'], echo: '12\r\n' },
   { name: 'Ctrl+D at the start of a line ends the input', keys: ['5\r', '\x04'],
@@ -70,4 +77,15 @@ test('typeahead: what no read took, a line sent or a part typed', () => {
     assert.equal(editor.takeTypeahead(), any, JSON.stringify(keys));
     assert.equal(editor.takeTypeahead(), false, `${JSON.stringify(keys)} taken twice`);
   }
+});
+
+// The program's output reaches the console as text: its controls and bytes
+// that are not UTF-8 as marks, a character split between two writes whole.
+test('the output shown: controls and stray bytes as marks, split characters whole', () => {
+  const shown = new ConsoleOutput();
+  const bytes = (...values) => new Uint8Array(values);
+  assert.equal(shown.text(new TextEncoder().encode('By = 8.66667 kN\u009b1A\x1b[2J\t\n')),
+    'By = 8.66667 kN\ufffd1A\ufffd[2J\t\n');
+  assert.equal(shown.text(bytes(0xc3)), '');
+  assert.equal(shown.text(bytes(0xa9, 0x9b, 0x41)), '\u00e9\ufffdA');
 });
