@@ -18,4 +18,8 @@ RunOutcome writeReport(std::istream& in, ReportSink& console) {
     return outcome;
 }
 
+bool RunOutcome::allNumbersRead() const {
+    return answersRead >= kNumberAnswers;
+}
+
 } // namespace parabeam

@@ -13,6 +13,9 @@ struct RunOutcome {
     BeamInputs inputs;
     BeamSolution solution;
     int answersRead = 0; // of the ten, up to the first that could not be read
+
+    // Whether all seven numbers of the beam were read (none left at zero).
+    bool allNumbersRead() const;
 };
 
 // Writes the banner, the figure, the ten questions (their answers read from

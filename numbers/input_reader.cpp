@@ -1,6 +1,7 @@
 #include "numbers/input_reader.hpp"
 
 #include <algorithm>
+#include <array>
 #include <string_view>
 
 #include "numbers/number_conversion.hpp"
@@ -127,8 +128,16 @@ std::size_t keptWordLength(std::string_view start) {
 
 } // namespace
 
+// kEntrySpace as a table, one look a byte on the reader's path.
+constexpr std::array<bool, 256> kIsEntrySpace = [] {
+    std::array<bool, 256> table{};
+    for (const char c : kEntrySpace)
+        table[static_cast<unsigned char>(c)] = true;
+    return table;
+}();
+
 bool isEntrySpace(int c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+    return c >= 0 && c < 256 && kIsEntrySpace[static_cast<std::size_t>(c)];
 }
 
 bool readReal(std::istream& in, double& target) {

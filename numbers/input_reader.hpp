@@ -3,12 +3,15 @@
 // stream's: numbers and unit words are taken character by character, and a
 // failed read leaves the stream failed for good.
 #include <istream>
+#include <string_view>
 
 #include "numbers/unit_word.hpp"
 
 namespace parabeam {
 
-// Blank, tab, carriage return, line feed, vertical tab, form feed.
+// The white space between entries: blank, tab, carriage return, line feed,
+// vertical tab, form feed.
+inline constexpr std::string_view kEntrySpace{" \t\r\n\v\f"};
 bool isEntrySpace(int character);
 
 // Reads one number field. On success stores it and returns true. On failure

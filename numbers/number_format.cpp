@@ -1,5 +1,6 @@
 #include "numbers/number_format.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -14,9 +15,10 @@ namespace {
 constexpr int kKeptDigits = 6;
 constexpr int kExpandedDigits = 17;
 
+// The text's characters without its terminator: the caller counts them.
 std::size_t copyText(const char* text, char* out) {
     const std::size_t length = std::strlen(text);
-    std::memcpy(out, text, length);
+    std::copy_n(text, length, out);
     return length;
 }
 

@@ -43,9 +43,8 @@ std::vector<Root> firstSectionZeroShear(const BeamLoading& beam);
 std::vector<Root> secondSectionZeroShear(const BeamLoading& beam, const SectionForms& forms);
 
 // Every x where V = 0 (V there exactly 0, M as the diagram has it), every x
-// strictly inside the span where M = 0 (likewise, the other way round), and the largest sagging (positive)
-// and hogging (negative) moments with their x; absent where M never has that
-// sign.
+// strictly inside the span where M = 0 (likewise, the other way round), and the largest sagging
+// (positive) and hogging (negative) moments with their x; absent where M never has that sign.
 Extremes extremes(const BeamLoading& beam);
 
 } // namespace parabeam

@@ -40,19 +40,6 @@ std::vector<double> diagramPositions(const BeamLoading& beam, std::vector<double
     return positions;
 }
 
-// Of the supports, Pt-E and the points of zero shear (where V is 0 exactly).
-Section largestMomentAmong(const BeamLoading& beam, const std::vector<Section>& zeroShear) {
-    std::vector<Section> candidates = zeroShear;
-    for (const double x : {0.0, beam.pointE(), beam.span})
-        candidates.push_back(sectionAt(beam, x));
-    std::sort(candidates.begin(), candidates.end(),
-              [](const Section& a, const Section& b) { return a.position < b.position; });
-    Section largest = candidates.front();
-    for (const Section& section : candidates)
-        if (std::abs(section.moment) > std::abs(largest.moment)) largest = section;
-    return largest;
-}
-
 bool finiteSection(const Section& section) {
     return std::isfinite(section.shear) && std::isfinite(section.moment);
 }
@@ -88,10 +75,6 @@ Section sectionAt(const BeamLoading& beam, double position) {
     return nearerA ? fromA(beam, position) : fromB(beam, position);
 }
 
-Section largestMoment(const BeamLoading& beam) {
-    return largestMomentAmong(beam, extremes(beam).zeroShear);
-}
-
 LoadDiagrams loadDiagrams(const BeamInputs& inputs, const BeamSolution& solution,
                           bool allNumbersRead, int stepsPerSegment) {
     LoadDiagrams diagrams;
@@ -109,11 +92,10 @@ LoadDiagrams loadDiagrams(const BeamInputs& inputs, const BeamSolution& solution
     diagrams.pointA = sectionAt(beam, 0.0);
     diagrams.pointE = sectionAt(beam, beam.pointE());
     diagrams.pointB = sectionAt(beam, beam.span);
-    diagrams.largest = largestMomentAmong(beam, diagrams.extremes.zeroShear);
     // Finite values can still give an infinite product along the way: then
     // nothing is drawn, but what is finite can still be shown.
-    if (!std::all_of(diagrams.curve.begin(), diagrams.curve.end(), finiteSection) ||
-        !finiteSection(diagrams.largest))
+    // The curve holds every point of the extremes.
+    if (!std::all_of(diagrams.curve.begin(), diagrams.curve.end(), finiteSection))
         diagrams.reason = NoDiagrams::notFinite;
     return diagrams;
 }

@@ -36,10 +36,6 @@ struct Section {
 // rounding, the nearer support's is taken.
 Section sectionAt(const BeamLoading& beam, double position);
 
-// The bending moment of largest magnitude, with its sign: at a support, at
-// Pt-E or where the shear is zero; the leftmost of equal ones.
-Section largestMoment(const BeamLoading& beam);
-
 // Why the diagrams cannot be drawn, if they cannot.
 enum class NoDiagrams {
     none,
@@ -53,7 +49,7 @@ enum class NoDiagrams {
 // Where V = 0, where M = 0, and the largest moments of either sign
 // (solver/beam_sections.hpp).
 struct Extremes {
-    std::vector<Section> zeroShear; // V exactly 0 there; in order along the beam
+    std::vector<Section> zeroShear;     // V exactly 0 there; in order along the beam
     std::vector<Section> contraflexure; // M exactly 0 there; in order along the beam
     bool hasSagging = false;
     Section sagging; // the largest positive M
@@ -72,7 +68,6 @@ struct LoadDiagrams {
     Section pointA;
     Section pointE;
     Section pointB;
-    Section largest;
 };
 
 // `allNumbersRead` is false when a failed read left some of the seven values

@@ -111,6 +111,7 @@ std::vector<DialogueCase> dialogueCases() {
         {"numbers as units",
          "3 9 2 4 2 0 5 1e400 -0 12abc",
          {{3, 9, 2, 4, 2, 0, 5}, {"1e400", "-0", "12abc"}}},
+        // Nothing read: every entry keeps its start, positive zero or empty.
         {"empty input", "", {}},
         {"only white space", " \t\r\n\v\f\n", {}},
         {"end inside an exponent", "3 9 2e", {{3, 9, 0, 0, 0, 0, 0}, {"", "", ""}}},
@@ -137,11 +138,6 @@ TEST(Dialogue, StoresEachAnswerAndWritesAllTenPrompts) {
         expectEntries(inputs, row.expected);
         EXPECT_EQ(console.str(), allPrompts());
     }
-}
-
-TEST(Dialogue, EntriesStartAtPositiveZeroAndEmpty) {
-    const BeamInputs fresh;
-    expectEntries(fresh, Entries{});
 }
 
 // Entries that a failure leaves unread keep whatever they held; words that are

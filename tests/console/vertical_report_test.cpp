@@ -7,11 +7,18 @@
 #include <string>
 
 #include "console/vertical_report.hpp"
+#include "record/record_text.hpp"
 #include "support/statics_cases.hpp"
 #include "support/text.hpp"
 
 namespace parabeam::testing {
 namespace {
+
+std::string recordOf(const BeamInputs& inputs) {
+    std::ostringstream record;
+    writeSavedRecord(inputs, solveVerticalReactions(inputs), record);
+    return record.str();
+}
 
 std::string derivation(const BeamInputs& inputs) {
     std::ostringstream console;
@@ -43,16 +50,24 @@ TEST_P(Derivation, NeverShowsAMinusZero) {
     }
 }
 
-TEST_P(Derivation, HeightChangesNoByte) {
+// The height is asked for and stored, and changes nothing: no bit of the
+// solution, no byte of the derivation or of the record.
+TEST_P(Derivation, HeightChangesNothing) {
     const BeamInputs plain = makeInputs(GetParam().numbers);
-    const std::string plainReport = derivation(plain);
+    const BeamSolution plainSolution = solveVerticalReactions(plain);
     for (const double height : {0.0, -0.0, -7.5, 1e300, std::numeric_limits<double>::infinity(),
                                 std::numeric_limits<double>::quiet_NaN()}) {
+        SCOPED_TRACE("height " + exactText(height));
         BeamInputs varied = plain;
         varied.height = height;
+        const BeamSolution variedSolution = solveVerticalReactions(varied);
+        for (const SolutionField& field : kSolutionFields)
+            EXPECT_TRUE(sameDouble(plainSolution.*field.member, variedSolution.*field.member))
+                << field.name;
+        const std::string plainReport = derivation(plain);
         const std::string variedReport = derivation(varied);
-        EXPECT_TRUE(variedReport == plainReport)
-            << "height " << height << ": " << firstDifference(plainReport, variedReport);
+        EXPECT_TRUE(variedReport == plainReport) << firstDifference(plainReport, variedReport);
+        EXPECT_EQ(recordOf(varied), recordOf(plain));
     }
 }
 

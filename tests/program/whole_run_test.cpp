@@ -94,25 +94,5 @@ TEST_P(WorkedExampleLayout, GivesTheWorkedExampleTranscript) {
 INSTANTIATE_TEST_SUITE_P(AnswerLayouts, WorkedExampleLayout, ::testing::ValuesIn(kLayouts),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// The height is asked for and stored, but no byte of the console or the record
-// depends on it.
-class HeightHasNoEffect : public ::testing::TestWithParam<const char*> {};
-
-TEST_P(HeightHasNoEffect, ConsoleAndRecordAreThoseOfTheWorkedExample) {
-    TempDir dir;
-    const std::string answers = std::string("3 9 ") + GetParam() + " 4 2 0 5 kN/m kN m\n";
-    const RunResult run = runBinary({.input = answers, .workingDirectory = dir.path()});
-    ASSERT_TRUE(run.exited);
-    EXPECT_EQ(run.exitStatus, 0);
-    const std::string transcript = expectedData("worked_example_transcript.txt");
-    EXPECT_TRUE(run.out == transcript) << firstDifference(transcript, run.out);
-    const std::string record = expectedData("worked_example_record.txt");
-    const std::string saved = readFile(dir.path() / "data-values.dat");
-    EXPECT_TRUE(saved == record) << firstDifference(record, saved);
-}
-
-INSTANTIATE_TEST_SUITE_P(Heights, HeightHasNoEffect,
-                         ::testing::Values("0", "-0", "-5", "1e300", "123456789", "0.001"));
-
 } // namespace
 } // namespace parabeam::testing

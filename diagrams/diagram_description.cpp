@@ -1,14 +1,14 @@
-#include "web/diagram_description.hpp"
+#include "diagrams/diagram_description.hpp"
 
 #include <cmath>
 #include <string_view>
 #include <utility>
 
-#include "console/dialogue.hpp"
+#include "diagrams/json_writer.hpp"
+#include "diagrams/page_numbers.hpp"
+#include "diagrams/page_units.hpp"
+#include "diagrams/section_working.hpp"
 #include "solver/load_diagrams.hpp"
-#include "web/json_writer.hpp"
-#include "web/page_numbers.hpp"
-#include "web/section_working.hpp"
 
 namespace parabeam {
 namespace {
@@ -68,10 +68,12 @@ void writeTicks(JsonWriter& json, double span) {
 
 void describe(JsonWriter& json, const BeamInputs& inputs, const BeamSolution& solution,
               const LoadDiagrams& diagrams) {
+    const PageUnits units = pageUnits(inputs);
     json.key("units").beginObject();
-    json.key("weight").string(inputs.weightUnit.view());
-    json.key("force").string(inputs.forceUnit.view());
-    json.key("length").string(inputs.lengthUnit.view());
+    json.key("weight").string(units.weight);
+    json.key("force").string(units.force);
+    json.key("length").string(units.length);
+    json.key("moment").string(units.moment);
     json.endObject();
 
     const std::pair<std::string_view, double> values[] = {
@@ -101,7 +103,6 @@ void describe(JsonWriter& json, const BeamInputs& inputs, const BeamSolution& so
         {"pointA", diagrams.pointA},
         {"pointE", diagrams.pointE},
         {"pointB", diagrams.pointB},
-        {"largest", diagrams.largest},
     };
     for (const auto& [name, section] : sections) {
         json.key(name);
@@ -127,7 +128,7 @@ void describe(JsonWriter& json, const BeamInputs& inputs, const BeamSolution& so
     json.key("ticks");
     writeTicks(json, inputs.beamLength);
     json.key("working").beginArray();
-    for (const WorkingStep& step : sectionWorking(inputs, diagrams)) {
+    for (const WorkingStep& step : sectionWorking(units, diagrams)) {
         json.beginObject().key("heading").string(step.heading).key("lines").beginArray();
         for (const std::string& line : step.lines)
             json.string(line);
@@ -138,15 +139,14 @@ void describe(JsonWriter& json, const BeamInputs& inputs, const BeamSolution& so
 
 } // namespace
 
-std::string describeDiagrams(const RunOutcome& outcome) {
-    const bool allNumbersRead = outcome.answersRead >= kNumberAnswers;
-    const LoadDiagrams diagrams =
-        loadDiagrams(outcome.inputs, outcome.solution, allNumbersRead, kStepsPerSegment);
+std::string describeDiagrams(const BeamInputs& inputs, const BeamSolution& solution,
+                             bool allNumbersRead) {
+    const LoadDiagrams diagrams = loadDiagrams(inputs, solution, allNumbersRead, kStepsPerSegment);
     JsonWriter json;
     json.beginObject();
     if (diagrams.reason != NoDiagrams::none)
         json.key("reason").string(sentenceFor(diagrams.reason));
-    if (!diagrams.curve.empty()) describe(json, outcome.inputs, outcome.solution, diagrams);
+    if (!diagrams.curve.empty()) describe(json, inputs, solution, diagrams);
     json.endObject();
     return json.text();
 }

@@ -1,4 +1,4 @@
-#include "web/json_writer.hpp"
+#include "diagrams/json_writer.hpp"
 
 #include <cmath>
 #include <cstdio>

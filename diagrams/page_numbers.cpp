@@ -1,4 +1,4 @@
-#include "web/page_numbers.hpp"
+#include "diagrams/page_numbers.hpp"
 
 #include "numbers/number_format.hpp"
 

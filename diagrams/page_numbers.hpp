@@ -3,8 +3,8 @@
 // program's format, so that the page never formats or parses one itself.
 #include <string>
 
+#include "diagrams/json_writer.hpp"
 #include "solver/load_diagrams.hpp"
-#include "web/json_writer.hpp"
 
 namespace parabeam {
 

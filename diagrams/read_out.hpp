@@ -16,4 +16,7 @@ namespace parabeam {
 std::string describeReadOut(const BeamLoading& beam, std::string_view lengthUnit,
                             std::optional<std::string_view> typed, double x);
 
+// {"reason": a sentence} for a read-out asked for before a run solved a beam.
+std::string describeNoBeam();
+
 } // namespace parabeam

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "solver/beam_inputs.hpp"
+#include "diagrams/page_units.hpp"
 #include "solver/load_diagrams.hpp"
 
 namespace parabeam {
@@ -18,6 +18,6 @@ struct WorkingStep {
 // The load along the beam, each section's cut with the forces left of it,
 // V(x) and M(x) from their equilibrium, where V = 0 and where M = 0, the
 // largest moments, and the checks at Pt-B.
-std::vector<WorkingStep> sectionWorking(const BeamInputs& inputs, const LoadDiagrams& diagrams);
+std::vector<WorkingStep> sectionWorking(const PageUnits& units, const LoadDiagrams& diagrams);
 
 } // namespace parabeam

@@ -1,11 +1,11 @@
-#include "web/read_out.hpp"
+#include "diagrams/read_out.hpp"
 
 #include <initializer_list>
 #include <sstream>
 
+#include "diagrams/json_writer.hpp"
+#include "diagrams/page_numbers.hpp"
 #include "numbers/input_reader.hpp"
-#include "web/json_writer.hpp"
-#include "web/page_numbers.hpp"
 
 namespace parabeam {
 namespace {
@@ -57,6 +57,10 @@ std::string describeReadOut(const BeamLoading& beam, std::string_view lengthUnit
     JsonWriter json;
     writeSection(json, sectionAt(beam, x));
     return json.text();
+}
+
+std::string describeNoBeam() {
+    return reason("No beam is solved yet: V and M show once a run has solved one.");
 }
 
 } // namespace parabeam
