@@ -1,7 +1,7 @@
-// Puts the page together: page.html with its styles (page.css and what it
-// imports) and its script (page_main.js and what it imports, the compiled
-// program included), each bundled by esbuild, inline, in one HTML file that
-// needs nothing else. Also writes a depfile naming every file bundled.
+// Puts the page together: page/page.html with its styles (page/page.css and
+// what it imports) and its script (page/page_main.js and what it imports, the
+// compiled program included), each bundled by esbuild, inline, in one HTML
+// file that needs nothing else. Also writes a depfile naming every file bundled.
 // Usage: node build_page.mjs OUT --program PARABEAM_WEB_JS --packages FOLDER
 // (FOLDER: where npm ci installed package-lock.json's packages)
 import { readFileSync, writeFileSync } from 'node:fs';
@@ -21,7 +21,7 @@ const { positionals: [output], values: { program, packages } } = parseArgs({
 const esbuild = createRequire(join(resolve(packages), 'package.json'))('esbuild');
 
 const result = await esbuild.build({
-  entryPoints: [join(here, 'page_main.js'), join(here, 'page.css')],
+  entryPoints: [join(here, 'page', 'page_main.js'), join(here, 'page', 'page.css')],
   outdir: dirname(resolve(output)),
   bundle: true,
   write: false,
@@ -49,7 +49,7 @@ if (result.warnings.length > 0) {
 }
 
 const bundled = (extension) => result.outputFiles.find((file) => file.path.endsWith(extension)).text;
-const page = readFileSync(join(here, 'page.html'), 'utf8')
+const page = readFileSync(join(here, 'page', 'page.html'), 'utf8')
   .replace('<!-- styles -->', () => `<style>\n${inlineText(bundled('.css'), '</style')}</style>`)
   .replace('<!-- scripts -->', () => `<script>\n${inlineText(bundled('.js'), '</script')}</script>`);
 const size = Buffer.byteLength(page);
