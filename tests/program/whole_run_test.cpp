@@ -6,6 +6,7 @@
 #include <string>
 
 #include "support/expected_data.hpp"
+#include "support/in_memory_run.hpp"
 #include "support/named_case.hpp"
 #include "support/run_binary.hpp"
 #include "support/text.hpp"
@@ -58,7 +59,7 @@ TEST_P(StandardStreams, AllAnswersReadRecordSavedConsoleWhole) {
     const std::string expected =
         expectedData("worked_example_transcript.txt").substr(0, GetParam().consoleBytes);
     EXPECT_TRUE(run.out == expected) << firstDifference(expected, run.out);
-    const std::string record = expectedData("worked_example_record.txt");
+    const std::string record = runInMemory(kWorkedExampleAnswers).record;
     const std::string saved = readFile(dir.path() / "data-values.dat");
     EXPECT_TRUE(saved == record) << firstDifference(record, saved);
 }
