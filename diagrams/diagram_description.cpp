@@ -7,6 +7,7 @@
 #include "diagrams/json_writer.hpp"
 #include "diagrams/page_numbers.hpp"
 #include "diagrams/page_units.hpp"
+#include "diagrams/practice.hpp"
 #include "diagrams/section_working.hpp"
 #include "solver/load_diagrams.hpp"
 
@@ -64,6 +65,33 @@ void writeTicks(JsonWriter& json, double span) {
         }
     }
     json.endArray();
+}
+
+std::string_view kindOf(Quantity quantity) {
+    switch (quantity) {
+    case Quantity::force:
+        return "force";
+    case Quantity::moment:
+        return "moment";
+    case Quantity::length:
+        break;
+    }
+    return "length";
+}
+
+// The values to practise: each with its field's name, its unit, the working
+// step that gives it and its answer; and the rule for what counts as right.
+void writePractice(JsonWriter& json, const LoadDiagrams& diagrams) {
+    json.key("practice").beginObject().key("rule").string(kPrecisionRule);
+    json.key("values").beginArray();
+    for (const PracticeItem& item : practiceItems(diagrams)) {
+        json.beginObject().key("id").string(item.id).key("name").string(item.name);
+        json.key("kind").string(kindOf(item.quantity));
+        json.key("step").string(item.step).key("answer");
+        writeQuantity(json, item.exact);
+        json.endObject();
+    }
+    json.endArray().endObject();
 }
 
 void describe(JsonWriter& json, const BeamInputs& inputs, const BeamSolution& solution,
@@ -128,20 +156,26 @@ void describe(JsonWriter& json, const BeamInputs& inputs, const BeamSolution& so
     json.key("ticks");
     writeTicks(json, inputs.beamLength);
     json.key("working").beginArray();
-    for (const WorkingStep& step : sectionWorking(units, diagrams)) {
-        json.beginObject().key("heading").string(step.heading).key("lines").beginArray();
+    for (const WorkingStep& step : sectionWorking(units, inputs, solution, diagrams)) {
+        json.beginObject().key("id").string(step.id).key("figure").string(step.figure);
+        json.key("heading").string(step.heading).key("lines").beginArray();
         for (const std::string& line : step.lines)
             json.string(line);
         json.endArray().endObject();
     }
     json.endArray();
+    writePractice(json, diagrams);
 }
 
 } // namespace
 
+LoadDiagrams diagramsOfRun(const BeamInputs& inputs, const BeamSolution& solution,
+                           bool allNumbersRead) {
+    return loadDiagrams(inputs, solution, allNumbersRead, kStepsPerSegment);
+}
+
 std::string describeDiagrams(const BeamInputs& inputs, const BeamSolution& solution,
-                             bool allNumbersRead) {
-    const LoadDiagrams diagrams = loadDiagrams(inputs, solution, allNumbersRead, kStepsPerSegment);
+                             const LoadDiagrams& diagrams) {
     JsonWriter json;
     json.beginObject();
     if (diagrams.reason != NoDiagrams::none)

@@ -10,18 +10,6 @@
 namespace parabeam {
 namespace {
 
-// The whole field as one number, read as the dialogue reads an answer, with
-// nothing but white space after it.
-std::optional<double> readTyped(std::string_view typed) {
-    std::istringstream field{std::string(typed)};
-    double value = 0.0;
-    if (!readReal(field, value)) return std::nullopt;
-    for (int byte = field.peek(); byte != std::istringstream::traits_type::eof();
-         byte = (field.get(), field.peek()))
-        if (!isEntrySpace(byte)) return std::nullopt;
-    return value;
-}
-
 // The pieces of a sentence, one after another.
 std::string joined(std::initializer_list<std::string_view> pieces) {
     std::string sentence;
@@ -38,12 +26,22 @@ std::string reason(std::string_view sentence) {
 
 } // namespace
 
+std::optional<double> readTypedNumber(std::string_view typed) {
+    std::istringstream field{std::string(typed)};
+    double value = 0.0;
+    if (!readReal(field, value)) return std::nullopt;
+    for (int byte = field.peek(); byte != std::istringstream::traits_type::eof();
+         byte = (field.get(), field.peek()))
+        if (!isEntrySpace(byte)) return std::nullopt;
+    return value;
+}
+
 std::string describeReadOut(const BeamLoading& beam, std::string_view lengthUnit,
                             std::optional<std::string_view> typed, double x) {
     const std::string_view space = lengthUnit.empty() ? "" : " ";
     const std::string span = realText(beam.span);
     if (typed) {
-        const std::optional<double> read = readTyped(*typed);
+        const std::optional<double> read = readTypedNumber(*typed);
         if (!read)
             return reason(
                 joined({"Type x as a number, such as 2.5: a distance from Pt-A, from 0 to ", span,

@@ -11,7 +11,8 @@
 int main() {
     const std::string answers{std::istreambuf_iterator<char>(std::cin), {}};
     const parabeam::RunOutcome outcome = parabeam::testing::runInMemory(answers).outcome;
-    std::cout << parabeam::describeDiagrams(outcome.inputs, outcome.solution,
-                                            outcome.allNumbersRead());
+    std::cout << parabeam::describeDiagrams(
+        outcome.inputs, outcome.solution,
+        parabeam::diagramsOfRun(outcome.inputs, outcome.solution, outcome.allNumbersRead()));
     return 0;
 }
