@@ -459,6 +459,8 @@ test('after a run that failed inside the module, the next run has a fresh module
 // another or leaves its drawing, as Chromium lays out the text. Screenshots
 // go to PARABEAM_DIAGRAM_SHOTS when it names a folder.
 const DIAGRAM_CASES = [
+  // Labels once lay on lines here at 390 px.
+  { answers: '3 9 2 4 2 -7.5 5 kilonewtons-per-metre kilonewtons millimetres' },
   { answers: '3 9 2 4 2 0 5 kN/m kN m', shot: 'worked_example',
     labels: ['12 kN', '3 m', '6 kN', '7 m', 'L2 − L1 = 6 m', 'V = 0 at x = 4.66667 m',
       'largest sagging M = 21.7778 kN·m'] },
@@ -479,13 +481,15 @@ const DIAGRAM_CASES = [
   { answers: '3 9 2 4 2 -1.23456e7 9.87654e8 abcdefghijklmnopqrs ABCDEFGHIJKLMNOPQRS WWWWWWWWWWWWWWWWWWW' },
 ];
 
-// Every SVG <text> of the diagrams: its box, its SVG's box, its text.
+// Every label of the diagrams: its box, its SVG's box, its text.
 function diagramTexts(page) {
   return page.$$eval('#diagrams svg', (svgs) => svgs.flatMap((svg) => {
     const outer = svg.getBoundingClientRect();
-    return [...svg.querySelectorAll('text')].map((text) => {
+    return [...svg.querySelectorAll('text.label')].map((text) => {
       const { left, right, top, bottom } = text.getBoundingClientRect();
-      return { text: text.textContent, box: { left, right, top, bottom },
+      // A label in several lines reads as its lines one after another.
+      const lines = [...text.querySelectorAll('tspan')].map((line) => line.textContent);
+      return { text: lines.length > 0 ? lines.join(' ') : text.textContent, box: { left, right, top, bottom },
         svg: { left: outer.left, right: outer.right, top: outer.top, bottom: outer.bottom } };
     });
   }));
@@ -519,10 +523,9 @@ test('diagram labels apart and inside at 1280, 390 and 320 px', async (t) => {
           }
         });
         // Nothing drawn lies under a label, as the browser finds it at points
-        // across each label: shaded areas and dashed guides only.
-        const covered = await session.page.$$eval('#diagrams svg text', (labels) => labels.flatMap((label) => {
-          const passable = new Set(['area', 'axis', 'guide', 'extension', 'mark-place', 'cursor', 'diagram has-cursor',
-            'diagram', 'paper']);
+        // across each label: shaded areas only (no line, no leader).
+        const covered = await session.page.$$eval('#diagrams svg text.label', (labels) => labels.flatMap((label) => {
+          const passable = new Set(['area', 'cursor', 'diagram has-cursor', 'diagram', 'paper']);
           label.scrollIntoView({ block: 'center', inline: 'center' }); // points off screen hit nothing
           const box = label.getBoundingClientRect();
           const found = [];
@@ -530,7 +533,7 @@ test('diagram labels apart and inside at 1280, 390 and 320 px', async (t) => {
             for (let j = 1; j < 4; j += 1) {
               const at = [box.left + box.width * i / 6, box.top + box.height * j / 4];
               for (const element of document.elementsFromPoint(...at)) {
-                if (!element.closest('svg') || element.tagName === 'text' || element.tagName === 'svg') continue;
+                if (!element.closest('svg') || ['text', 'tspan', 'svg'].includes(element.tagName)) continue;
                 const cls = element.closest('[class]')?.getAttribute('class') ?? '';
                 if (!passable.has(cls)) found.push(`"${label.textContent}" on ${cls} ${element.tagName}`);
               }
@@ -556,7 +559,7 @@ test('diagram labels apart and inside at 1280, 390 and 320 px', async (t) => {
           assert.ok(downward >= 1, 'a reaction arrow points down');
         }
         // Text alternatives: each drawing names its values; the table holds them too.
-        const alternatives = await session.page.$$eval('#diagrams svg[role="img"] desc',
+        const alternatives = await session.page.$$eval('#diagrams .drawings svg[role="img"] desc',
           (descs) => descs.map((desc) => desc.textContent));
         assert.equal(alternatives.length, 4);
         const table = await session.page.$eval('#diagrams table caption + thead th[scope="col"]',
@@ -617,6 +620,8 @@ test('for every reader: the whole transcript, short news, no axe-core violations
       });
       // The transcript as the console showed it, the typed answers where they were read.
       const shown = transcript.toString().replace(/Above = /, `Above = ${WORKED_EXAMPLE}`);
+      // Each practice value's verdict is announced where it is typed.
+      heard.live = heard.live.filter((id) => !id.startsWith('verdict-'));
       assert.deepEqual(heard, { transcript: shown, rows: false,
         news: 'Ay = 9.33333 kN, By = 8.66667 kN; diagrams drawn',
         live: ['status', 'errors', 'link-note', 'news', 'form-note', 'read-out-value', 'download-note'],
@@ -669,8 +674,10 @@ test('on every screen: 80 columns, the figure whole, sideways scrolling where na
         const [box, inside] = [cursor.getBoundingClientRect(), document.getElementById('console').getBoundingClientRect()];
         return box.left >= inside.left && box.right <= inside.right && box.bottom <= window.innerHeight;
       }), 'the cursor is out of view');
+      // A checkbox or radio button is tapped by its row, its label beside it.
       assert.deepEqual(await session.page.$$eval('button:not([hidden]), input', (targets) =>
-        targets.filter((target) => target.getBoundingClientRect().height < 44).map(({ id }) => id)), []);
+        targets.filter((target) => (target.closest('.choice, .print-choice') ?? target)
+          .getBoundingClientRect().height < 44).map(({ id }) => id)), []);
       const screen = await session.page.evaluate(() => {
         const box = document.getElementById('console');
         return {
@@ -700,7 +707,7 @@ test('on every screen: 80 columns, the figure whole, sideways scrolling where na
 // a PDF keeps glyphs at positions, from which pdftotext guesses the blanks (a
 // run of them may come back a column longer or shorter), and lines longer
 // than the page's 80 columns break at a blank or after a hyphen.
-test('on paper: the whole transcript as text, then the diagrams, no buttons', async (t) => {
+test('on paper, a handout: the problem, the answers, V and M, the working, the table, then the transcript', async (t) => {
   const [{ transcript }] = runNative([WORKED_EXAMPLE]).runs;
   const withoutBlanks = (text) => text.replace(/\s+/g, '');
   // As the console showed it: the typed answers after the first prompt.
@@ -722,7 +729,13 @@ test('on paper: the whole transcript as text, then the diagrams, no buttons', as
       const start = printed.indexOf(expected.slice(0, 40));
       assert.ok(start >= 0, 'the transcript is not printed');
       assert.equal(printed.slice(start, start + expected.length), expected);
-      assert.ok(printed.slice(start + expected.length).includes('Largestsaggingmoment'));
+      // The handout's order, the transcript last.
+      const places = ['Beam:L1=3m', 'Ay=9.33333kN,actingupward', 'ShearforceV(kN)', 'BendingmomentM(kN·m)',
+        'Thewholebeam:thereactionsAyandBy', 'ShearforceVandbendingmomentMalongthebeam']
+        .map((words) => [words, printed.indexOf(words)]);
+      for (const [words, at] of places) assert.ok(at >= 0, `"${words}" is not printed`);
+      assert.deepEqual(places.map(([words]) => words), places.toSorted((p, q) => p[1] - q[1]).map(([words]) => words));
+      assert.ok(places.every(([, at]) => at < start), 'the transcript is not last');
       // The pages of the diagrams: no word under 8 pt.
       const boxes = spawnSync('pdftotext', ['-bbox', pdf, '-'], { encoding: 'utf8' }).stdout;
       const diagramPages = boxes.split('<page ').filter((page) => page.includes('>Shear<'));
@@ -735,6 +748,14 @@ test('on paper: the whole transcript as text, then the diagrams, no buttons', as
       assert.doesNotMatch(text.stdout, /Run again|Save transcript|Copy link/);
     });
   }
+  await t.test('the transcript left out', async () => {
+    await session.page.click('#print-transcript');
+    const pdf = join(work, 'printed-without-transcript.pdf');
+    writeFileSync(pdf, await session.page.pdf({ format: 'A4' }));
+    const printed = withoutBlanks(spawnSync('pdftotext', [pdf, '-'], { encoding: 'utf8' }).stdout);
+    assert.ok(printed.includes('BendingmomentM(kN·m)'));
+    assert.ok(!printed.includes(expected.slice(0, 40)), 'the transcript is printed');
+  });
   await session.close();
 });
 
@@ -778,6 +799,18 @@ test('the read-out at any x', async () => {
   assert.equal(await session.text('read-out-value'), 'At x = 9 m: V = -8.66667 kN, M = 0 kN·m.');
   await session.page.keyboard.press('ArrowLeft');
   assert.equal(await session.text('read-out-value'), 'At x = 8.91 m: V = -8.66127 kN, M = 0.779838 kN·m.');
+  // The values at the cursor itself, on both drawings.
+  assert.deepEqual(await session.page.$$eval('#diagrams svg .cursor-values', (values) =>
+    values.map((text) => text.textContent)), ['V = -8.66127 kN, M = 0.779838 kN·m',
+    'V = -8.66127 kN, M = 0.779838 kN·m']);
+  // PageUp and PageDown: the key points, Pt-E at 6 and V = 0 at 4.66667.
+  for (const [key, at] of [['PageUp', 'At x = 6 m: V = -2.66667 kN, M = 20 kN·m.'],
+    ['PageUp', 'At x = 4.66667 m: V = 0 kN, M = 21.7778 kN·m.'], ['PageUp', /^At x = 0 m: V = 9.33333 kN/],
+    ['PageDown', 'At x = 4.66667 m: V = 0 kN, M = 21.7778 kN·m.']]) {
+    await session.page.keyboard.press(key);
+    if (typeof at === 'string') assert.equal(await session.text('read-out-value'), at, key);
+    else assert.match(await session.text('read-out-value'), at, key);
+  }
   await session.page.click('#console');
   await session.page.keyboard.press('Enter');
   await session.waitForStatus('The run has ended.');
@@ -1139,4 +1172,89 @@ test('however the address changes while the page loads, one run starts and saves
       await session.close();
     });
   }
+});
+
+// Practise first, the choice kept: the answers wait; each value is checked as
+// it is typed, in words read out where it is typed; the answer and the working
+// come when asked for, by keys alone; what was tried goes on the handout.
+test('practise, then check: the verdicts, the answer and the working when asked, the handout', async (t) => {
+  for (const width of [1280, 390]) {
+    await t.test(`${width} px`, async () => {
+      const session = await PageSession.open({ width, height: 900,
+        // (Firefox runs this in the blank page first too, which has no storage.)
+        beforeLoad: () => location.protocol === 'file:' && localStorage.setItem('parabeam-page/practise-first', 'yes') });
+      await runToKeyWait(session, WORKED_EXAMPLE);
+      assert.equal(await session.page.$eval('#answers', (answers) => getComputedStyle(answers).display), 'none');
+      assert.equal(await session.page.$eval('#answers-practise', (radio) => radio.checked), true);
+      for (const [id, typed, said] of [['ay', '9.33', /^✓ Right\.$/],
+        ['by', '-8.67', /^The right size, but the wrong sign: upward forces count positive/],
+        ['vE', '-2666.7', /^A factor of 1000 off: in other units\? The answers are in kN\.$/],
+        ['mE', '25', /^Not yet\. Put x = L2 − L1 into M\(x\) of section 1\.$/],
+        ['mB', '0.05', /^✓ Right\.$/], // a zero, within 0.5% of the largest M
+        ['xZero1', '4,67', /^Type a number/]]) {
+        await session.page.focus(`#practice-${id}`);
+        await session.page.keyboard.type(typed);
+        await session.page.keyboard.press('Tab');
+        assert.match(await session.text(`verdict-${id}`), said, id);
+        assert.equal(await session.page.$eval(`#verdict-${id}`, (verdict) => verdict.getAttribute('aria-live')),
+          'polite');
+      }
+      // The student's own x: V and M at 7.5 (by hand: -7.16667 and 12.25).
+      await session.page.focus('#practice-x');
+      await session.page.keyboard.type('7.5');
+      await session.page.focus('#practice-mAtX');
+      await session.page.keyboard.type('12.25');
+      await session.page.keyboard.press('Tab');
+      assert.match(await session.text('verdict-mAtX'), /^✓ Right\.$/);
+      // Keys alone: to the answer's button and the working's, and Enter.
+      await session.page.focus('#practice-vE');
+      await session.page.keyboard.press('Tab');
+      await session.page.keyboard.press('Enter');
+      assert.equal(await session.text('verdict-vE'), 'The answer: -2.66667 kN.');
+      await session.page.keyboard.press('Tab');
+      await session.page.keyboard.press('Enter');
+      assert.match(await session.page.$eval('#practice-vE', (field) =>
+        field.closest('.practice-value').querySelector('.practice-working').innerText), /Section 1: a cut at x/);
+      if (!FIREFOX) {
+        // What a screen reader gets: each field named by its quantity.
+        const fields = (node) => [...(node.role === 'textbox' ? [node.name] : []),
+          ...(node.children ?? []).flatMap(fields)];
+        const named = fields(await session.page.accessibility.snapshot({ interestingOnly: false }));
+        for (const name of ['Ay (kN)', 'V at Pt-E (kN)', 'M at your x (kN·m)']) {
+          assert.ok(named.includes(name), `${name} in ${named}`);
+        }
+      }
+      // On paper the answers show, and the student's values beside them.
+      const pdf = join(work, `practised-${width}.pdf`);
+      writeFileSync(pdf, await session.page.pdf({ format: 'A4' }));
+      const printed = spawnSync('pdftotext', ['-layout', pdf, '-'], { encoding: 'utf8' }).stdout;
+      assert.match(printed, /Your values beside the program's/);
+      assert.match(printed, /By\s+-8\.67\s+wrong sign\s+8\.66667 kN/);
+      assert.match(printed, /Largest sagging moment: 21\.7778 kN·m/);
+      await session.page.click('#show-all-answers');
+      assert.equal(await session.page.$eval('#answers', (answers) => getComputedStyle(answers).display), 'block');
+      // The choice stays for the page's next run.
+      await session.page.click('#console');
+      await session.page.keyboard.press('q');
+      await session.waitForStatus('The run has ended.');
+      await session.page.click('#run-again');
+      await runToKeyWait(session, WORKED_EXAMPLE);
+      assert.equal(await session.page.$eval('#answers', (answers) => getComputedStyle(answers).display), 'none');
+      await session.close();
+    });
+  }
+});
+
+// On a phone, Solve brings the answers into view once they are there; in the
+// dark, the drawings are dark too (on paper they stay black on white).
+test('on a phone the answers follow Solve; in the dark the drawings are dark', async () => {
+  const session = await PageSession.open({ width: 390, height: 844, dark: true });
+  await session.solveFromForm(WORKED_EXAMPLE.trim().split(' '));
+  await session.waitForStatus('Press any key');
+  await session.page.evaluate(() => new Promise((done) => requestAnimationFrame(done)));
+  const top = await session.page.$eval('#diagrams', (panel) => panel.getBoundingClientRect().top);
+  assert.ok(top >= -1 && top < 100, `the answers are ${top} px from the top of the screen`);
+  const paper = await session.page.$eval('#diagrams svg .paper', (rect) => getComputedStyle(rect).fill);
+  assert.notEqual(paper, 'rgb(255, 255, 255)');
+  await session.close();
 });

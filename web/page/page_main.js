@@ -10,6 +10,7 @@ import { downloadFile } from './dom/download_file.js';
 import { CompiledProgram } from './run/module_contract.js';
 import { htmlElement } from './dom/page_elements.js';
 import { ProgramRun } from './run/program_run.js';
+import { PageSettings } from './run/page_settings.js';
 import { StoredFiles } from './run/stored_files.js';
 import { TranscriptText } from './run/transcript_text.js';
 
@@ -22,6 +23,8 @@ const LARGEST_FONT = 14;
 const SMALLEST_FONT = 12;
 const TOUCH = window.matchMedia('(pointer: coarse)');
 const STILL = window.matchMedia('(prefers-reduced-motion: reduce)');
+// The form below the console, as page.css lays it out.
+const NARROW = window.matchMedia('(max-width: 60rem)');
 
 const page = {
   // Few font names: each one the system lacks costs a slow lookup at start.
@@ -32,6 +35,8 @@ const page = {
     fontFamily: 'Menlo, Consolas, monospace', fontSize: LARGEST_FONT, cols: COLUMNS }),
   fit: new FitAddon(),
   files: new StoredFiles(() => window.localStorage),
+  settings: new PageSettings(() => window.localStorage),
+  answersWanted: false, // Solve was pressed: the answers come into view when they are there
   program: new CompiledProgram(),
   run: null, // the run shown: under way, or the last one
   running: false,
@@ -228,6 +233,7 @@ async function solveFromForm(event) {
     return;
   }
   showLink('');
+  page.answersWanted = true;
   // On a narrow screen the form is below the console: the run is shown.
   page.terminal.element.scrollIntoView({ block: 'nearest' });
   if (!await typeIntoRun(answers.lines)) {
@@ -307,8 +313,17 @@ function showDiagrams(jsonText) {
   try {
     const description = readDescription(jsonText);
     page.printedProblem.textContent = description.curve ? problemTitle(description) : '';
-    drawDiagrams(page.diagrams, description,
-      { readOut: (typed, x) => page.program.readOut(typed, x) });
+    drawDiagrams(page.diagrams, description, {
+      readOut: (typed, x) => page.program.readOut(typed, x),
+      check: (id, typed) => page.program.check(id, typed),
+      checkAtX: (x, typed, moment) => page.program.checkAtX(x, typed, moment),
+      practiseFirst: page.settings.practiseFirst(),
+      choose: (first) => page.settings.choosePractiseFirst(first),
+    });
+    // Solved from the form on a narrow screen: the answers (or the practice)
+    // come into view, not 2,000 px below the form.
+    if (page.answersWanted && NARROW.matches) page.diagrams.scrollIntoView({ block: 'start' });
+    page.answersWanted = false;
     page.news.textContent = newsOf(description);
   } catch (error) {
     // The run goes on whatever happens to its drawing.
@@ -336,6 +351,10 @@ function setUpButtons() {
     if (page.running) page.run.endInput();
   });
   document.getElementById('answers-form').addEventListener('submit', solveFromForm);
+  // The handout: the transcript after the answers, or left out.
+  const printTranscript = document.getElementById('print-transcript');
+  printTranscript.addEventListener('change', () =>
+    document.body.classList.toggle('print-without-transcript', !printTranscript.checked));
   window.addEventListener('hashchange', openLinkInPage);
   page.copyLink.addEventListener('click', copyLink);
   document.getElementById('save-transcript').addEventListener('click', () =>

@@ -23,6 +23,11 @@ export function readReadOut(jsonText) {
   return read(JSON.parse(jsonText), 'the read-out');
 }
 
+// The program's check of a practice value: { verdict, sentence }.
+export function readCheck(jsonText) {
+  return read(JSON.parse(jsonText), 'the check');
+}
+
 // Frozen all through: texts, lists, quantities, and objects of them.
 function read(raw, where) {
   if (typeof raw === 'string' || raw === null || typeof raw === 'boolean') return raw;

@@ -1,8 +1,8 @@
 // The beam, its resultants, its shear force and its bending moment, drawn as
 // SVG from the run's outcome (description.js) at the panel's own width, and
 // drawn again when that changes or for paper; with their values in words and
-// in a table, V and M at any x, the working behind them, and buttons that
-// save the drawings as one file.
+// in a table, V and M at any x, the working behind them with its free
+// bodies, buttons that save the drawings as one file, and the practice.
 import { loadsFigure, resultantsFigure } from './beam.js';
 import { curveFigure } from './curves.js';
 import { ReadOut } from './cursor.js';
@@ -11,6 +11,8 @@ import { DrawnBeam } from './scale.js';
 import { FONT_FAMILY, figureSvg } from './svg.js';
 import { tableRows, valuesTable } from './table.js';
 import { workingSection } from './working.js';
+import { sectionFigure, wholeBeamFigure } from './free_body.js';
+import { Practice } from './practice.js';
 import { estimateMeasure } from './label_layout.js';
 import { htmlElement } from '../dom/page_elements.js';
 
@@ -26,8 +28,13 @@ const NO_WORKING = 'Nor is there any working by the method of sections: cutting 
 export const CONVENTION = 'Sign convention: sagging bending moments are positive; the shear at a ' +
   'section is positive when the forces to its left act upward. Positive values are drawn above the axis.';
 
-// readOut(typed, x): the program's V and M at one x (module_contract.js).
-export function drawDiagrams(panel, description, { readOut = () => null } = {}) {
+// What the page asks of the program (module_contract.js): readOut(typed,
+// x), V and M at one x; check(id, typed) and checkAtX(x, typed, moment), a
+// practice value checked. practiseFirst: whether the answers wait until the
+// student has practised (the student's choice, kept by the page), and
+// choose(practiseFirst) to keep a new choice.
+export function drawDiagrams(panel, description, { readOut = () => null, check = () => null,
+  checkAtX = () => null, practiseFirst = false, choose = () => {} } = {}) {
   panel.diagramsShown?.disconnect();
   panel.diagramsShown = null;
   if (!description.curve) {
@@ -36,15 +43,15 @@ export function drawDiagrams(panel, description, { readOut = () => null } = {}) 
     return;
   }
   const beam = new DrawnBeam(description, NARROWEST);
-  const parts = [summary(beam)];
+  const working = workingSection(description.working);
   if (description.reason) {
     // Finite answers whose products overflow: no figure, but what is finite.
-    parts.push(htmlElement('p', { class: 'reason' }, description.reason), valuesTable(beam),
-      htmlElement('p', { class: 'convention' }, CONVENTION), workingSection(description.working));
-    panel.replaceChildren(...parts);
+    panel.replaceChildren(summary(beam), htmlElement('p', { class: 'reason' }, description.reason),
+      valuesTable(beam), htmlElement('p', { class: 'convention' }, CONVENTION), working.element);
     return;
   }
-  const drawings = htmlElement('div', { class: 'drawings' });
+  const problemDrawings = htmlElement('div', { class: 'drawings problem-drawings' });
+  const curveDrawings = htmlElement('div', { class: 'drawings curve-drawings' });
   const cursor = new ReadOut(beam, readOut);
   const buttons = htmlElement('div', { class: 'buttons diagram-buttons' });
   const svgButton = htmlElement('button', { type: 'button', id: 'download-diagrams-svg' },
@@ -53,9 +60,11 @@ export function drawDiagrams(panel, description, { readOut = () => null } = {}) 
     'Download diagrams (PNG)');
   buttons.append(svgButton, pngButton);
   const downloadNote = htmlElement('p', { id: 'download-note', class: 'download-note', role: 'status' });
-  panel.replaceChildren(...parts, drawings, cursor.element, valuesTable(beam),
-    htmlElement('p', { class: 'convention' }, CONVENTION), workingSection(description.working), buttons,
-    downloadNote);
+  const answers = htmlElement('div', { class: 'answers', id: 'answers' });
+  answers.append(summary(beam), problemDrawings, curveDrawings, cursor.element, valuesTable(beam),
+    htmlElement('p', { class: 'convention' }, CONVENTION), working.element, buttons, downloadNote);
+  const practice = new Practice(description, { check, checkAtX, readOut });
+  arrange(panel, { answers, practice: practice.element, practiseFirst, choose });
 
   // One canvas, and one cache of text widths, for every width drawn.
   const measure = textMeasure();
@@ -68,21 +77,28 @@ export function drawDiagrams(panel, description, { readOut = () => null } = {}) 
       const drawn = new DrawnBeam(description, width);
       cursor.detach(drawn);
       figures = drawnFigures(drawn, measure, smallestFont);
-      drawings.replaceChildren(...figures.map(({ caption, figure }) => {
+      const shown = figures.map(({ caption, figure }) => {
         const element = htmlElement('figure');
         const svg = figureSvg(figure);
         element.append(htmlElement('figcaption', { 'aria-hidden': 'true' }, caption), svg);
         if (figure.plot) cursor.attach(svg, figure.plot);
         return element;
-      }));
+      });
+      problemDrawings.replaceChildren(...shown.slice(0, 2));
+      curveDrawings.replaceChildren(...shown.slice(2));
+      for (const [name, place] of working.figurePlaces) {
+        place.replaceChildren(figureSvg(freeBody(drawn, name, { measure, smallestFont })));
+      }
     } catch (error) {
       // The rest of the panel stands whatever happens to the figures.
       figures = [];
-      drawings.replaceChildren(htmlElement('p', { class: 'reason' },
+      curveDrawings.replaceChildren();
+      problemDrawings.replaceChildren(htmlElement('p', { class: 'reason' },
         `The figures could not be drawn: ${error.message}`));
     }
   };
-  const drawForScreen = () => draw(Math.max(NARROWEST, Math.floor(drawings.clientWidth)));
+  // Hidden answers have no width of their own: the panel's is theirs.
+  const drawForScreen = () => draw(Math.max(NARROWEST, Math.floor(panel.clientWidth)));
   drawForScreen();
   const forPaper = () => draw(PAPER_WIDTH, PAPER_SMALLEST_FONT);
   window.addEventListener('beforeprint', forPaper);
@@ -103,11 +119,53 @@ export function drawDiagrams(panel, description, { readOut = () => null } = {}) 
     window.removeEventListener('afterprint', drawForScreen);
   };
   const observer = new ResizeObserver(() => {
-    if (!drawings.isConnected) stop();
+    if (!answers.isConnected) stop();
     else if (!window.matchMedia('print').matches) drawForScreen();
   });
-  observer.observe(drawings);
+  observer.observe(panel);
   panel.diagramsShown = { disconnect: stop };
+}
+
+// The student's choice first, then the practice and the answers in its order:
+// practising first, the answers wait behind a button (on paper they show).
+function arrange(panel, { answers, practice, practiseFirst, choose }) {
+  const choice = htmlElement('fieldset', { class: 'answers-choice' });
+  choice.append(htmlElement('legend', {}, 'Before the answers'));
+  const options = [['practise', 'Practise first: the answers wait until you ask for them', true],
+    ['show', 'Show the answers now (practice follows them)', false]];
+  const revealAll = htmlElement('button', { type: 'button', id: 'show-all-answers' }, 'Show all the answers');
+  const place = (first) => {
+    answers.classList.toggle('held-back', first);
+    revealAll.hidden = !first;
+    if (first) panel.replaceChildren(choice, practice, revealAll, answers);
+    else panel.replaceChildren(choice, answers, practice);
+  };
+  for (const [value, text, first] of options) {
+    const radio = htmlElement('input', { type: 'radio', name: 'answers-first', id: `answers-${value}`,
+      value });
+    radio.checked = first === practiseFirst;
+    radio.addEventListener('change', () => {
+      if (!radio.checked) return;
+      choose(first);
+      place(first);
+    });
+    const option = htmlElement('div', { class: 'choice' });
+    option.append(radio, htmlElement('label', { for: radio.id }, text));
+    choice.append(option);
+  }
+  revealAll.addEventListener('click', () => {
+    answers.classList.remove('held-back');
+    revealAll.hidden = true;
+    answers.scrollIntoView({ block: 'start' });
+  });
+  place(practiseFirst);
+}
+
+// The free body a step of the working begins from.
+function freeBody(beam, name, options) {
+  if (name === 'wholeBeam') return { ...wholeBeamFigure(beam, options), title: 'The whole beam as a free body' };
+  const number = name === 'section1' ? 1 : 2;
+  return { ...sectionFigure(beam, number, options), title: `Section ${number}: the beam left of the cut` };
 }
 
 function drawnFigures(beam, measure, smallestFont) {

@@ -17,6 +17,10 @@
 export const LINE_HEIGHT = 1.15; // in font sizes, for labels of several lines
 const PADDING = 1.5; // px kept clear around each label's box
 const SMALLER = 0.85; // a label that finds no room tries again at this size
+// A label below with a leader tries places this many font sizes apart, in
+// this many rows.
+const LEADER_SHIFT = 1;
+const LEADER_ROWS = 24;
 
 // Width in px of text at `size`, never smaller than that of the common sans
 // fonts: wide letters count as a full em, others as the widest of their kind.
@@ -120,8 +124,9 @@ export function wrapWords(text, size, room, measure) {
 // filled polygons {points} that no label covers; smallestFont: px below which no label is
 // made smaller to fit. Returns the labels placed and the height
 // the drawing needs: labels that found no room go in rows below it.
-export function placeLabels(requests, { width, height, obstacles = [], measure = estimateMeasure,
+export function placeLabels(requests, { width, height, obstacles: given = [], measure = estimateMeasure,
   smallestFont = 0 }) {
+  let obstacles = given;
   const placed = [];
   let bottom = height;
   const crossesObstacle = (box) => obstacles.some((obstacle) => {
@@ -157,24 +162,60 @@ export function placeLabels(requests, { width, height, obstacles = [], measure =
     let label = attempt();
     if (!label && request.optional) continue;
     if (!label) {
-      // Below everything placed, as near its point as the width allows, with
-      // a leader line to the point.
-      const point = request.point ?? request.candidates[0];
-      const shape = shapes.find((s) => labelWidth(s, measure) <= width - 4) ?? shapes.at(-1);
-      const { ascent } = measure(shape.lines[0], shape.size);
-      let y = bottom + ascent + 4;
-      for (;;) {
-        label = intoWidth({ ...shape, x: point.x, y, anchor: 'middle' }, width, measure);
-        if (clearOfLabels(label.box)) break;
-        y += shape.size;
-      }
-      label.leader = { x1: Math.min(Math.max(point.x, label.box.left), label.box.right),
-        y1: label.box.top, x2: point.x, y2: point.y };
+      label = belowWithLeader(request, shapes, { width, bottom, placed, measure });
       bottom = Math.max(bottom, label.box.bottom);
+      // Labels placed later keep off the leader too.
+      if (label.leader) obstacles = [...obstacles, label.leader];
     }
-    placed.push(label);
+    placed.push({ ...label, optional: Boolean(request.optional) });
   }
-  return { labels: placed, height: Math.ceil(bottom) };
+  // A leader runs over no label: an optional one it would cross is dropped
+  // (the leaders' places were chosen clear of the others).
+  const leaders = placed.filter((label) => label.leader).map((label) => label.leader);
+  const kept = placed.filter((label) => !label.optional ||
+    !leaders.some((leader) => segmentCrossesBox(leader, label.box)));
+  return { labels: kept.map(({ optional, ...label }) => label), height: Math.ceil(bottom) };
+}
+
+// Where a label with no clear place goes: below everything placed, as near
+// its point as the width allows, its leader line to the point crossing no
+// label that must stay.
+function belowWithLeader(request, shapes, { width, bottom, placed, measure }) {
+  const point = request.point ?? request.candidates[0];
+  const shape = shapes.find((s) => labelWidth(s, measure) <= width - 4) ?? shapes.at(-1);
+  const leaderOf = (box) => ({ x1: Math.min(Math.max(point.x, box.left), box.right), y1: box.top,
+    x2: point.x, y2: point.y });
+  const crossesKept = (leader) => placed.some((label) => !label.optional &&
+    segmentCrossesBox(leader, label.box));
+  const clear = (box) => !placed.some((label) => boxesOverlap(label.box, box));
+  // Narrow first, in more lines: labels below stay near their points, and
+  // leave the leaders of those that follow a way past them.
+  const narrower = [0.45, 0.7, 1].map((share) => ({ size: shape.size,
+    lines: shape.lines.flatMap((line) => wrapWords(line, shape.size, (width - 8) * share, measure)) }));
+  let fallback = null;
+  for (const tried of narrower) {
+    const { ascent } = measure(tried.lines[0], tried.size);
+    const step = tried.size * LEADER_SHIFT;
+    for (let y = bottom + ascent + 4, rows = 0; rows < LEADER_ROWS; y += tried.size, rows += 1) {
+      // Straight under the point first, then sideways either way.
+      for (let shift = 0; shift <= width; shift += step) {
+        for (const x of shift === 0 ? [point.x] : [point.x - shift, point.x + shift]) {
+          const label = intoWidth({ ...tried, x, y, anchor: 'middle' }, width, measure);
+          if (!clear(label.box)) continue;
+          label.leader = leaderOf(label.box);
+          if (!crossesKept(label.leader)) return label;
+          fallback ??= label;
+        }
+      }
+    }
+  }
+  if (fallback) return fallback;
+  const { ascent } = measure(shape.lines[0], shape.size);
+  // Every place near is taken: further down, straight under the point.
+  for (let y = bottom + ascent + 4 + LEADER_ROWS * shape.size; ; y += shape.size) {
+    const label = intoWidth({ ...shape, x: point.x, y, anchor: 'middle' }, width, measure);
+    if (clear(label.box)) return { ...label, leader: leaderOf(label.box) };
+  }
 }
 
 function labelWidth({ lines, size }, measure) {

@@ -1,6 +1,6 @@
 // The pieces the figures are made of, as plain data (svg.js draws
 // them): shapes { kind, cls, ...attributes } and label requests for
-// label_layout.js. Kinds: line, rect, polygon, polyline, circle, arrow.
+// label_layout.js. Kinds: line, rect, polygon, polyline, circle, arrow, arc.
 import { placeLabels } from './label_layout.js';
 import { FONT_SIZE } from './scale.js';
 
@@ -79,6 +79,10 @@ function edgesOf(shape) {
       return { x1, y1, x2, y2 };
     });
   }
+  if (shape.kind === 'arc') {
+    const { cx, cy, r } = shape;
+    return [{ left: cx - r, right: cx + r, top: cy - r, bottom: cy + r }];
+  }
   if (shape.kind === 'circle') {
     const { cx, cy, r } = shape;
     return [{ left: cx - r, right: cx + r, top: cy - r, bottom: cy + r }];
@@ -89,7 +93,9 @@ function edgesOf(shape) {
 // A figure: its shapes, its labels laid out clear of each other and, where
 // they can be, of the shapes, and its size.
 export function figure({ name, description, width, height, shapes, requests, measure, smallestFont }) {
-  const obstacles = shapes.filter((shape) => !shape.passable).flatMap(edgesOf);
+  // Every line is an obstacle, dashed or not: a label lies on no line. Only
+  // shaded areas, and the small arrows inside a block, may lie under one.
+  const obstacles = shapes.filter((shape) => !shape.passable || shape.kind === 'line').flatMap(edgesOf);
   const laid = placeLabels(requests, { width, height, obstacles, measure, smallestFont });
   return { name, description, width, height: laid.height + 2, shapes, labels: laid.labels };
 }

@@ -25,7 +25,12 @@ export const LOOKS = {
   'mark-place': { stroke: '#a3201a', 'stroke-dasharray': '2 2' },
   mark: { fill: '#a3201a' },
   cursor: { stroke: '#6a1b9a', 'stroke-width': 1.5 },
+  // The values at the cursor: a halo of the paper's colour keeps them legible over lines.
+  cursorValues: { fill: '#4a0d70', stroke: '#fff', 'stroke-width': 3, 'paint-order': 'stroke',
+    'font-weight': 600 },
   leader: { stroke: '#666', 'stroke-width': 0.75 },
+  cut: { stroke: '#222', 'stroke-width': 1, 'stroke-dasharray': '3 2' },
+  internal: { stroke: '#6a1b9a', fill: '#6a1b9a', 'stroke-width': 1.75 },
   text: { fill: '#111' },
   paper: { fill: '#fff' },
 };
@@ -44,7 +49,9 @@ export function figureSvg(figure) {
     height: figure.height, ...LOOKS.paper }));
   for (const shape of figure.shapes) svg.append(shapeElement(shape));
   for (const label of figure.labels) {
-    if (label.leader) svg.append(svgElement('line', { ...rounded(label.leader), ...LOOKS.leader }));
+    if (label.leader) {
+      svg.append(svgElement('line', { class: 'leader', ...rounded(label.leader), ...LOOKS.leader }));
+    }
     svg.append(textElement(label));
   }
   return svg;
@@ -53,6 +60,7 @@ export function figureSvg(figure) {
 function shapeElement({ kind, cls, passable, head, points, ...attributes }) {
   const looks = { class: cls, ...LOOKS[cls] };
   if (kind === 'arrow') return arrowElement(attributes, head, looks);
+  if (kind === 'arc') return arcElement(attributes, looks);
   if (points) attributes.points = points.map(([x, y]) => `${round(x)},${round(y)}`).join(' ');
   return svgElement(kind, { ...rounded(attributes), ...looks });
 }
@@ -70,8 +78,29 @@ function arrowElement({ x1, y1, x2, y2 }, head, looks) {
   return group;
 }
 
+// A curved arrow around (cx, cy), from angle `from` to `to` (radians, y
+// down), turning counterclockwise on the page when `to` is less than `from`.
+function arcElement({ cx, cy, r, from, to }, looks) {
+  const group = svgElement('g', looks);
+  const at = (angle) => [cx + r * Math.cos(angle), cy + r * Math.sin(angle)];
+  const [[x1, y1], [x2, y2]] = [at(from), at(to)];
+  const sweep = to > from ? 1 : 0;
+  const large = Math.abs(to - from) > Math.PI ? 1 : 0;
+  group.append(svgElement('path', { d: `M ${round(x1)} ${round(y1)} A ${round(r)} ${round(r)} 0 ` +
+    `${large} ${sweep} ${round(x2)} ${round(y2)}`, fill: 'none' }));
+  // The head along the arc's direction at its end.
+  const turn = sweep ? 1 : -1;
+  const [dx, dy] = [-Math.sin(to) * turn, Math.cos(to) * turn];
+  const head = 7;
+  const barb = (side) => `${round(x2 - head * dx + side * head * 0.4 * dy)},` +
+    `${round(y2 - head * dy - side * head * 0.4 * dx)}`;
+  group.append(svgElement('polygon', { points: `${round(x2)},${round(y2)} ${barb(1)} ${barb(-1)}`,
+    stroke: 'none' }));
+  return group;
+}
+
 function textElement({ lines, size, x, y, anchor }) {
-  const text = svgElement('text', { x: round(x), y: round(y), 'text-anchor': anchor,
+  const text = svgElement('text', { class: 'label', x: round(x), y: round(y), 'text-anchor': anchor,
     'font-size': size, ...LOOKS.text }, lines.length === 1 ? lines[0] : '');
   if (lines.length === 1) return text;
   lines.forEach((line, index) => {

@@ -17,8 +17,9 @@
 // The page creates the module with createParabeamModule() and starts each run
 // with ccall('parabeamRun'), which settles when the run ends. Between and
 // during runs it asks for V and M at one x of the last run's beam
-// (parabeamReadOut), and for the program's white space between answers
-// (parabeamEntrySpace), which answer at once (web/main_web.cpp).
+// (parabeamReadOut), has a student's values checked (parabeamCheck,
+// parabeamCheckAtX), and asks for the program's white space between answers
+// (parabeamEntrySpace); these answer at once (web/main_web.cpp).
 
 // The build's emscripten output (-sMODULARIZE), given to the bundler under this
 // name, and its WebAssembly as base64 text.
@@ -54,6 +55,31 @@ export class CompiledProgram {
       return module.UTF8ToString(module._parabeamReadOut(typedText, x));
     } finally {
       if (typedText) module._free(typedText);
+    }
+  }
+
+  // A practice value typed by the student, checked against the last run's
+  // (`id` as the description's practice values name it): the JSON text
+  // { verdict, sentence }, or null while no module is there.
+  check(id, typed) {
+    return this.#askWithTexts('_parabeamCheck', [id, typed]);
+  }
+
+  // V, or M when `moment`, at the x the student typed, checked likewise.
+  checkAtX(typedX, typed, moment) {
+    return this.#askWithTexts('_parabeamCheckAtX', [typedX, typed], [moment ? 1 : 0]);
+  }
+
+  // Calls an entry point that answers at once with texts in the module's
+  // memory as its arguments (then `others`), and reads its answer.
+  #askWithTexts(name, texts, others = []) {
+    const module = this.#ready;
+    if (!module) return null;
+    const addresses = texts.map((text) => cString(module, text));
+    try {
+      return module.UTF8ToString(module[name](...addresses, ...others));
+    } finally {
+      for (const address of addresses) module._free(address);
     }
   }
 
