@@ -265,28 +265,15 @@ class Working {
                             ? "Forces in y, upward positive: Ay \u2212 w₁x \u2212 V(x) = 0"
                             : "Forces in y, upward positive: Ay \u2212 V(x) = 0");
         const Terms shear = Terms().add(ay).add(-w, "x");
-        lines.push_back(line()
-                            .text(rectangleHasLoad() ? "V(x) = Ay \u2212 w₁x = " : "V(x) = Ay = ")
-                            .terms(shear)
-                            .unit(units_.force)
-                            .text(": ")
-                            .text(shapeOf(rectangleHasLoad() ? 1 : 0))
-                            .text(".")
-                            .take());
+        lines.push_back(solved(rectangleHasLoad() ? "V(x) = Ay \u2212 w₁x" : "V(x) = Ay", shear,
+                               units_.force, rectangleHasLoad() ? 1 : 0));
         lines.push_back(rectangleHasLoad() ? "Moments about the cut, counterclockwise positive: "
                                              "M(x) \u2212 Ay·x + w₁x · x / 2 = 0"
                                            : "Moments about the cut, counterclockwise positive: "
                                              "M(x) \u2212 Ay·x = 0");
         const Terms bending = Terms().add(ay, "x").add(-forms_.halfRectangleWeight, "x²");
-        lines.push_back(
-            line()
-                .text(rectangleHasLoad() ? "M(x) = Ay·x \u2212 w₁x² / 2 = " : "M(x) = Ay·x = ")
-                .terms(bending)
-                .unit(units_.moment)
-                .text(": ")
-                .text(shapeOf(rectangleHasLoad() ? 2 : 1))
-                .text(".")
-                .take());
+        lines.push_back(solved(rectangleHasLoad() ? "M(x) = Ay·x \u2212 w₁x² / 2" : "M(x) = Ay·x",
+                               bending, units_.moment, rectangleHasLoad() ? 2 : 1));
         lines.push_back(slopeCheck(0, forms_.pointE,
                                    rectangleHasLoad()
                                        ? line().text("dV/dx = ").terms(Terms().add(-w)).take()
@@ -314,19 +301,10 @@ class Working {
             (triangleHasLoad() ? " \u2212 w₂s + w₂s² / (2L1)" : "") + " \u2212 V(x) = 0");
         const Terms shear =
             Terms().add(forms_.shearAtE).add(-wt, "s").add(forms_.shearSquare, "s²");
-        lines.push_back(line()
-                            .text("V(x) = Ay")
-                            .text(rectangle ? " \u2212 F₁" : "")
-                            .text(triangleHasLoad() ? " \u2212 w₂s + w₂s² / (2L1)" : "")
-                            .text(" = ")
-                            .terms(shear)
-                            .unit(units_.force)
-                            .text(", ")
-                            .text(sFromE())
-                            .text(": ")
-                            .text(shapeOf(triangleHasLoad() ? 2 : 0))
-                            .text(".")
-                            .take());
+        lines.push_back(solved(std::string("V(x) = Ay") + (rectangle ? " \u2212 F₁" : "") +
+                                   (triangleHasLoad() ? " \u2212 w₂s + w₂s² / (2L1)" : ""),
+                               shear, units_.force, triangleHasLoad() ? 2 : 0,
+                               triangleHasLoad() ? ", " + sFromE() : ""));
         WorkingLine moments = line();
         moments.text("Moments about the cut, counterclockwise positive: M(x) \u2212 Ay·x");
         if (rectangle) moments.text(" + F₁(x \u2212 ").number(forms_.pointE / 2).text(")");
@@ -338,17 +316,10 @@ class Working {
             bending.add(-forms_.rectangleForce,
                         line().text("(x \u2212 ").number(forms_.pointE / 2).text(")").take());
         bending.add(-forms_.halfTriangleWeight, "s²").add(forms_.momentCube, "s³");
-        lines.push_back(line()
-                            .text("M(x) = Ay·x")
-                            .text(rectangle ? " \u2212 F₁(x \u2212 a / 2)" : "")
-                            .text(triangleHasLoad() ? " \u2212 w₂s² / 2 + w₂s³ / (6L1)" : "")
-                            .text(" = ")
-                            .terms(bending)
-                            .unit(units_.moment)
-                            .text(": ")
-                            .text(shapeOf(triangleHasLoad() ? 3 : 1))
-                            .text(".")
-                            .take());
+        lines.push_back(solved(std::string("M(x) = Ay·x") +
+                                   (rectangle ? " \u2212 F₁(x \u2212 a / 2)" : "") +
+                                   (triangleHasLoad() ? " \u2212 w₂s² / 2 + w₂s³ / (6L1)" : ""),
+                               bending, units_.moment, triangleHasLoad() ? 3 : 1));
         const std::string dV = triangleHasLoad()
                                    ? line()
                                          .text("dV/dx = ")
@@ -375,6 +346,21 @@ class Working {
                 .text(" downward: w₂s acting s / 2 from the cut, less ")
                 .text("w₂s² / (2L1) acting s / 3 from it; ");
         return loads.text("at the cut, V(x) and M(x) in their positive senses.").take();
+    }
+
+    // "V(x) = <symbols> = <polynomial> <unit><after>: <its shape>."
+    std::string solved(const std::string& symbols, const Terms& polynomial, std::string_view unit,
+                       int degree, const std::string& after = "") const {
+        return line()
+            .text(symbols)
+            .text(" = ")
+            .terms(polynomial)
+            .unit(unit)
+            .text(after)
+            .text(": ")
+            .text(shapeOf(degree))
+            .text(".")
+            .take();
     }
 
     // dV/dx = -w(x) and dM/dx = V(x), looked for on the drawn curves between
