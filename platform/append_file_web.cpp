@@ -6,7 +6,7 @@
 
 namespace parabeam {
 
-// The browser keeps the file in its storage (web/stored_files.js), which takes
+// The browser keeps the file in its storage (web/page/run/stored_files.js), which takes
 // each append whole.
 AppendResult appendToFile(const char* path, std::string_view text) {
     if (auto reason = page::appendToStoredFile(path, text)) return {.reason = std::move(*reason)};

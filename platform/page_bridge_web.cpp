@@ -2,7 +2,7 @@
 
 #include <emscripten.h>
 
-// The page's functions on Module.page, as web/module_contract.js lists them.
+// The page's functions on Module.page, as web/page/run/module_contract.js lists them.
 namespace {
 
 EM_ASYNC_JS(int, pageReadInput, (char* buffer, int capacity), {

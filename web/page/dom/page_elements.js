@@ -5,7 +5,7 @@ const SVG_NAMESPACE = 'http://www.w3.org/2000/svg';
 // C0 controls): an SVG holding one is no XML, and opens nowhere. In drawings
 // they are shown as a mark, so that a saved drawing always opens.
 const NOT_XML = /[\x00-\x08\x0b\x0c\x0e-\x1f\ufffe\uffff]|[\ud800-\udbff](?![\udc00-\udfff])|(?<![\ud800-\udbff])[\udc00-\udfff]/g;
-export const NOT_XML_MARK = '\ufffd';
+const NOT_XML_MARK = '\ufffd';
 
 export function svgElement(name, attributes = {}, text = '') {
   const xml = (value) => String(value).replace(NOT_XML, NOT_XML_MARK);

@@ -25,7 +25,7 @@ const PAPER_SMALLEST_FONT = 11;
 const NO_WORKING = 'Nor is there any working by the method of sections: cutting the beam ' +
   'needs the same values.';
 
-export const CONVENTION = 'Sign convention: sagging bending moments are positive; the shear at a ' +
+const CONVENTION = 'Sign convention: sagging bending moments are positive; the shear at a ' +
   'section is positive when the forces to its left act upward. Positive values are drawn above the axis.';
 
 // What the page asks of the program (module_contract.js): readOut(typed,
@@ -203,7 +203,7 @@ function textMeasure() {
 }
 
 // A force's size and its direction in words, as the arrows show it.
-export function directed(beam, value, unit, [positive, negative]) {
+function directed(beam, value, unit, [positive, negative]) {
   const words = value.value < 0 ? negative : positive;
   return `${beam.withUnit(DrawnBeam.size(value), unit)}${value.value === 0 ? '' : `, ${words}`}`;
 }

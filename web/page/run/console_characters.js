@@ -30,7 +30,7 @@ export function controlName(character) {
 // ends its lines with it), and so does a tab typed in an answer, which only
 // moves the cursor on as a terminal's echo does. (The transcript, the record
 // and what the program reads keep the characters as they are.)
-export const CONTROL_MARK = '\ufffd';
+const CONTROL_MARK = '\ufffd';
 const SHOWN_AS_MARK = /[\x00-\x08\x0b-\x1f\x7f-\x9f]/g;
 
 export function shownAsText(text) {
