@@ -1,8 +1,9 @@
 #pragma once
 // The contract between the browser edition's module and its page, the C++
 // side: what the module asks of the page (Module.page, listed in
-// web/page/run/module_contract.js). The page's one call into the module, parabeamRun,
-// is web/main_web.cpp's. Nothing else in the module talks to the page.
+// web/page/run/module_contract.js). The page's calls into the module (a run,
+// and its questions about the beam shown) are web/main_web.cpp's. Nothing
+// else in the module talks to the page.
 #include <optional>
 #include <string>
 #include <string_view>
