@@ -11,7 +11,7 @@
 // page with the worked example).
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
-import { existsSync, mkdirSync, mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { existsSync, mkdirSync, mkdtempSync, readdirSync, readFileSync, rmSync, statSync, writeFileSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
@@ -236,9 +236,15 @@ class PageSession {
     // Chromium into a .crdownload file, holding NAME empty meanwhile.
     const unfinished = () => existsSync(`${path}.part`) ||
       readdirSync(this.downloads).some((file) => file.endsWith('.crdownload'));
-    for (let waited = 0; !existsSync(path) || unfinished(); waited += 50) {
+    // Both may also show NAME empty a moment before they begin: done once
+    // it has stood, unchanged, with nothing unfinished beside it.
+    let [last, steady] = [-1, 0];
+    for (let waited = 0; steady < 4; waited += 50) {
       assert.ok(waited < 10000, `no download of ${name}`);
       await new Promise((done) => setTimeout(done, 50));
+      const size = existsSync(path) && !unfinished() ? statSync(path).size : -1;
+      steady = size >= 0 && size === last ? steady + 1 : 0;
+      last = size;
     }
     return readFileSync(path);
   }
