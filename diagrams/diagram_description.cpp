@@ -67,18 +67,6 @@ void writeTicks(JsonWriter& json, double span) {
     json.endArray();
 }
 
-std::string_view kindOf(Quantity quantity) {
-    switch (quantity) {
-    case Quantity::force:
-        return "force";
-    case Quantity::moment:
-        return "moment";
-    case Quantity::length:
-        break;
-    }
-    return "length";
-}
-
 // The values to practise: each with its field's name, its unit, the working
 // step that gives it and its answer; and the rule for what counts as right.
 void writePractice(JsonWriter& json, const LoadDiagrams& diagrams) {
@@ -86,7 +74,7 @@ void writePractice(JsonWriter& json, const LoadDiagrams& diagrams) {
     json.key("values").beginArray();
     for (const PracticeItem& item : practiceItems(diagrams)) {
         json.beginObject().key("id").string(item.id).key("name").string(item.name);
-        json.key("kind").string(kindOf(item.quantity));
+        json.key("kind").string(quantityName(item.quantity));
         json.key("step").string(item.step).key("answer");
         writeQuantity(json, item.exact);
         json.endObject();

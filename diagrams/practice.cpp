@@ -43,15 +43,8 @@ std::string_view verdictName(Verdict verdict) {
 }
 
 std::string_view unitOf(Quantity quantity, const PageUnits& units) {
-    switch (quantity) {
-    case Quantity::force:
-        return units.force;
-    case Quantity::moment:
-        return units.moment;
-    case Quantity::length:
-        break;
-    }
-    return units.length;
+    if (quantity == Quantity::force) return units.force;
+    return quantity == Quantity::moment ? units.moment : units.length;
 }
 
 // Which way a sign goes, for a value of the right size and the wrong sign.
@@ -106,6 +99,18 @@ const Section* largestMoment(const Extremes& found) {
 }
 
 } // namespace
+
+std::string_view quantityName(Quantity quantity) {
+    switch (quantity) {
+    case Quantity::force:
+        return "force";
+    case Quantity::moment:
+        return "moment";
+    case Quantity::length:
+        break;
+    }
+    return "length";
+}
 
 Verdict judge(double typed, double exact, double scale) {
     if (!std::isfinite(typed)) return Verdict::notANumber;

@@ -13,6 +13,9 @@ namespace parabeam {
 
 enum class Quantity { force, moment, length };
 
+// "force", "moment" or "length": the page's name for it, and its unit's.
+std::string_view quantityName(Quantity quantity);
+
 struct PracticeItem {
     std::string id;    // the page's name for it: "ay", "vE", "xZero1"...
     std::string name;  // the field's label: "Ay", "V at Pt-E"...
