@@ -367,12 +367,8 @@ class Working {
     // x = from and x = to: each step's slopes against the mean of its ends.
     std::string slopeCheck(double from, double to, const std::string& dV) const {
         const auto& curve = diagrams_.curve;
-        double largestShear = 0;
-        double largestMoment = 0;
-        for (const Section& point : curve) {
-            largestShear = std::max(largestShear, std::abs(point.shear));
-            largestMoment = std::max(largestMoment, std::abs(point.moment));
-        }
+        const double largestShear = largestSize(curve, &Section::shear);
+        const double largestMoment = largestSize(curve, &Section::moment);
         const double largestLoad =
             std::max(std::abs(beam_.rectangleWeight), std::abs(beam_.triangleWeight));
         bool shearHolds = true;

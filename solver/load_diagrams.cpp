@@ -100,4 +100,11 @@ LoadDiagrams loadDiagrams(const BeamInputs& inputs, const BeamSolution& solution
     return diagrams;
 }
 
+double largestSize(const std::vector<Section>& curve, double Section::*value) {
+    double largest = 0;
+    for (const Section& point : curve)
+        largest = std::max(largest, std::abs(point.*value));
+    return largest;
+}
+
 } // namespace parabeam

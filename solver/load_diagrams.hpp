@@ -70,6 +70,9 @@ struct LoadDiagrams {
     Section pointB;
 };
 
+// The largest size along `curve` of V (`&Section::shear`) or M.
+double largestSize(const std::vector<Section>& curve, double Section::*value);
+
 // `allNumbersRead` is false when a failed read left some of the seven values
 // at zero. Each segment is drawn through `stepsPerSegment` equal steps.
 LoadDiagrams loadDiagrams(const BeamInputs& inputs, const BeamSolution& solution,

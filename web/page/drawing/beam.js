@@ -171,7 +171,7 @@ function drawDimensions({ beam, top, shapes, requests }) {
   const [firstRow, secondRow] = [top + FIRST_DIMENSION, top + SECOND_DIMENSION];
   for (const x of new Set([a, e, b])) {
     shapes.push({ kind: 'line', cls: 'extension', x1: x, y1: top + EXTENSIONS_FROM, x2: x,
-      y2: secondRow + EXTENSION_PAST_ROW, passable: true });
+      y2: secondRow + EXTENSION_PAST_ROW });
   }
   const dimensions = [];
   if (e > a) {
@@ -240,15 +240,14 @@ export function resultantsFigure(beam, { measure, smallestFont } = {}) {
         { x: x - RESULTANT_LABEL_GAP, y: RESULTANT_LABEL_LOWER, anchor: 'end' },
         { x, y: RESULTANT_LABEL_ABOVE, anchor: 'middle' }] });
     const row = top + ARM_ROWS_FROM + ARM_ROW_SPACING * index;
-    shapes.push({ kind: 'line', cls: 'extension', x1: x, y1: top + BEAM_DEPTH + 2, x2: x, y2: row + EXTENSION_PAST_ROW,
-      passable: true });
+    shapes.push({ kind: 'line', cls: 'extension', x1: x, y1: top + BEAM_DEPTH + 2, x2: x, y2: row + EXTENSION_PAST_ROW });
     const { shapes: lines, request } = dimension(a, row, x, beam.withUnit(arm, beam.length));
     shapes.push(...lines);
     requests.push(request);
   });
   const bottom = top + ARM_ROWS_FROM + ARM_ROW_SPACING * Math.max(forces.length - 1, 0) + BELOW_LAST_ROW;
   shapes.push({ kind: 'line', cls: 'extension', x1: a, y1: top + PT_A_LINE_FROM, x2: a,
-    y2: bottom - EXTENSION_PAST_ROW, passable: true });
+    y2: bottom - EXTENSION_PAST_ROW });
   const description = forces.length === 0 ? 'Neither block carries a load.'
     : forces.map(({ name, force, arm }) => `The ${name} block's resultant, ` +
       `${beam.withUnit(DrawnBeam.size(force), beam.force)} acting ${isNegative(force) ? 'upward' : 'downward'}, ` +

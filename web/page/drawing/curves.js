@@ -39,10 +39,10 @@ export function curveFigure(beam, key, { measure, smallestFont } = {}) {
   const outline = beam.problem.curve.map((section) => [beam.x(section.x.value), y(section[key].value)]);
   shapes.push({ kind: 'polygon', cls: 'area', points: [[a, zero], ...outline, [b, zero]], passable: true });
   shapes.push({ kind: 'polyline', cls: 'curve', points: outline });
-  shapes.push({ kind: 'line', cls: 'axis', x1: a, y1: zero, x2: b, y2: zero, passable: true });
+  shapes.push({ kind: 'line', cls: 'axis', x1: a, y1: zero, x2: b, y2: zero });
   if (e > a && e < b) {
     shapes.push({ kind: 'line', cls: 'guide', x1: e, y1: top - GUIDE_OVERHANG, x2: e,
-      y2: bottom + GUIDE_OVERHANG, passable: true });
+      y2: bottom + GUIDE_OVERHANG });
   }
   if (isMoment) markMomentExtremes(plot);
   else markZeroShear(plot);
@@ -55,7 +55,7 @@ export function curveFigure(beam, key, { measure, smallestFont } = {}) {
   shapes.push({ kind: 'line', cls: 'x-axis', x1: a, y1: axis, x2: b, y2: axis });
   for (const tick of beam.tickMarks(b - a, measure ?? estimateMeasure, AXIS_FONT_SIZE)) {
     const x = beam.x(tick.value);
-    shapes.push({ kind: 'line', cls: 'x-axis', x1: x, y1: axis, x2: x, y2: axis + TICK_LENGTH, passable: true });
+    shapes.push({ kind: 'line', cls: 'x-axis', x1: x, y1: axis, x2: x, y2: axis + TICK_LENGTH });
     axisRequests.push({ text: tick.text, size: AXIS_FONT_SIZE, optional: true, point: { x, y: axis },
       candidates: [{ x, y: axis + TICK_VALUE_BASELINE, anchor: 'middle' }] });
   }
@@ -74,7 +74,7 @@ export function curveFigure(beam, key, { measure, smallestFont } = {}) {
 // A dot on the curve with a dashed line from the axis, and its label.
 function mark({ shapes, requests, zero, top, bottom }, at, text, { dashed = 'to-axis', first } = {}) {
   const [y1, y2] = dashed === 'across' ? [top - GUIDE_OVERHANG, bottom + GUIDE_OVERHANG] : [zero, at.y];
-  shapes.push({ kind: 'line', cls: 'mark-place', x1: at.x, y1, x2: at.x, y2, passable: true });
+  shapes.push({ kind: 'line', cls: 'mark-place', x1: at.x, y1, x2: at.x, y2 });
   shapes.push({ kind: 'circle', cls: 'mark', cx: at.x, cy: at.y, r: MARK_RADIUS });
   requests.push({ text, size: FONT_SIZE, point: at, candidates: around(at, { first }) });
 }

@@ -49,14 +49,14 @@ function dimensionRows(beam, rows, shapes, requests) {
   rows.forEach(([to, text], index) => {
     const y = BEAM_TOP + FIRST_ROW + ROW_SPACING * index;
     shapes.push({ kind: 'line', cls: 'extension', x1: to, y1: BEAM_TOP + BEAM_DEPTH + 2, x2: to,
-      y2: y + EXTENSION_PAST_ROW, passable: true });
+      y2: y + EXTENSION_PAST_ROW });
     const { shapes: lines, request } = dimension(beam.left, y, to, text);
     shapes.push(...lines);
     requests.push(request);
   });
   const bottom = BEAM_TOP + FIRST_ROW + ROW_SPACING * Math.max(rows.length - 1, 0) + BELOW_LAST_ROW;
   shapes.push({ kind: 'line', cls: 'extension', x1: beam.left, y1: BEAM_TOP + BEAM_DEPTH + 2,
-    x2: beam.left, y2: bottom - EXTENSION_PAST_ROW, passable: true });
+    x2: beam.left, y2: bottom - EXTENSION_PAST_ROW });
   return bottom;
 }
 

@@ -79,11 +79,7 @@ function edgesOf(shape) {
       return { x1, y1, x2, y2 };
     });
   }
-  if (shape.kind === 'arc') {
-    const { cx, cy, r } = shape;
-    return [{ left: cx - r, right: cx + r, top: cy - r, bottom: cy + r }];
-  }
-  if (shape.kind === 'circle') {
+  if (shape.kind === 'circle' || shape.kind === 'arc') {
     const { cx, cy, r } = shape;
     return [{ left: cx - r, right: cx + r, top: cy - r, bottom: cy + r }];
   }
@@ -94,8 +90,9 @@ function edgesOf(shape) {
 // they can be, of the shapes, and its size.
 export function figure({ name, description, width, height, shapes, requests, measure, smallestFont }) {
   // Every line is an obstacle, dashed or not: a label lies on no line. Only
-  // shaded areas, and the small arrows inside a block, may lie under one.
-  const obstacles = shapes.filter((shape) => !shape.passable || shape.kind === 'line').flatMap(edgesOf);
+  // what is made passable (shaded areas, the small arrows inside a block) may
+  // lie under one.
+  const obstacles = shapes.filter((shape) => !shape.passable).flatMap(edgesOf);
   const laid = placeLabels(requests, { width, height, obstacles, measure, smallestFont });
   return { name, description, width, height: laid.height + 2, shapes, labels: laid.labels };
 }
