@@ -13,12 +13,18 @@ namespace {
 
 constexpr double kShare = 0.005; // 0.5%
 constexpr double kUnitsFactor = 1000;
+// Of the scale: what the derivation's rounding (its decimal thirds) leaves of
+// a value that is zero, as at Pt-E when the two blocks balance there.
+constexpr double kRoundingNoise = 1e-6;
 
 // The same when both are rounded to three significant figures.
 bool sameToThreeFigures(double a, double b) {
     if (a == 0 || b == 0 || std::signbit(a) != std::signbit(b)) return false;
     const double power = std::floor(std::log10(std::abs(b))) - 2;
     const double unit = std::pow(10.0, power);
+    // Below about 1e-305 the unit is no longer a normal number (or is 0),
+    // and dividing by it says nothing.
+    if (!std::isnormal(unit)) return false;
     return std::round(a / unit) == std::round(b / unit);
 }
 
@@ -98,6 +104,13 @@ const Section* largestMoment(const Extremes& found) {
     return found.hasHogging ? &found.hogging : nullptr;
 }
 
+// The largest size of the quantity on the beam: what a zero is judged against.
+double scaleOf(Quantity quantity, const LoadDiagrams& diagrams) {
+    if (quantity == Quantity::length) return diagrams.beam.span;
+    return largestSize(diagrams.curve,
+                       quantity == Quantity::force ? &Section::shear : &Section::moment);
+}
+
 } // namespace
 
 std::string_view quantityName(Quantity quantity) {
@@ -115,22 +128,14 @@ std::string_view quantityName(Quantity quantity) {
 Verdict judge(double typed, double exact, double scale) {
     if (!std::isfinite(typed)) return Verdict::notANumber;
     // A value that should be zero: no sign to get wrong, no size to scale.
-    if (exact == 0) return std::abs(typed) <= kShare * scale ? Verdict::right : Verdict::off;
+    if (std::abs(exact) <= kRoundingNoise * scale)
+        return std::abs(typed - exact) <= kShare * scale ? Verdict::right : Verdict::off;
     if (close(typed, exact)) return Verdict::right;
     if (close(-typed, exact)) return Verdict::wrongSign;
     if (close(typed / kUnitsFactor, exact) || close(typed * kUnitsFactor, exact) ||
         close(-typed / kUnitsFactor, exact) || close(-typed * kUnitsFactor, exact))
         return Verdict::otherUnits;
     return Verdict::off;
-}
-
-double scaleOf(Quantity quantity, const LoadDiagrams& diagrams) {
-    if (quantity == Quantity::length) return diagrams.beam.span;
-    double largest = 0;
-    for (const Section& point : diagrams.curve)
-        largest =
-            std::max(largest, std::abs(quantity == Quantity::force ? point.shear : point.moment));
-    return largest;
 }
 
 std::vector<PracticeItem> practiceItems(const LoadDiagrams& diagrams) {

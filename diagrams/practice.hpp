@@ -42,9 +42,6 @@ enum class Verdict {
 // against which a value that should be zero is judged.
 Verdict judge(double typed, double exact, double scale);
 
-// The largest size of each quantity on the beam.
-double scaleOf(Quantity quantity, const LoadDiagrams& diagrams);
-
 // {"verdict": "right" | "wrongSign" | "otherUnits" | "off" | "notANumber",
 //  "sentence": what the page says}, for the text typed in the item's field.
 std::string describeCheck(const PracticeItem& item, std::string_view typed,

@@ -58,7 +58,9 @@ std::string describeReadOut(const BeamLoading& beam, std::string_view lengthUnit
 }
 
 std::string describeNoBeam() {
-    return reason("No beam is solved yet: V and M show once a run has solved one.");
+    return reason(
+        "No beam is solved now: V and M, and the checks of your values, come once a run has "
+        "solved one.");
 }
 
 } // namespace parabeam

@@ -1192,6 +1192,7 @@ test('practise, then check: the verdicts, the answer and the working when asked,
       await runToKeyWait(session, WORKED_EXAMPLE);
       assert.equal(await session.page.$eval('#answers', (answers) => getComputedStyle(answers).display), 'none');
       assert.equal(await session.page.$eval('#answers-practise', (radio) => radio.checked), true);
+      assert.equal(await session.text('news'), 'diagrams drawn; practise: type your values in the fields below');
       for (const [id, typed, said] of [['ay', '9.33', /^✓ Right\.$/],
         ['by', '-8.67', /^The right size, but the wrong sign: upward forces count positive/],
         ['vE', '-2666.7', /^A factor of 1000 off: in other units\? The answers are in kN\.$/],

@@ -36,6 +36,8 @@ const Judged kJudged[] = {
     {-0.1, 0, 21.8, Verdict::right},                // a zero has no sign to get wrong
     {1e-9, -2.66667e-9, 1e-9, Verdict::off},        // tiny values judged by their own size
     {-2.666e-9, -2.66667e-9, 1e-9, Verdict::right}, //
+    {0, 1.00000008e-8, 9, Verdict::right},          // a zero the derivation's thirds left
+    {1e300, 5e-324, 5e-324, Verdict::off},          // no figures to round at the smallest
     {NAN, 1, 1, Verdict::notANumber},               //
 };
 

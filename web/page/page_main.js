@@ -324,7 +324,7 @@ function showDiagrams(jsonText) {
     // come into view, not 2,000 px below the form.
     if (page.answersWanted && NARROW.matches) page.diagrams.scrollIntoView({ block: 'start' });
     page.answersWanted = false;
-    page.news.textContent = newsOf(description);
+    page.news.textContent = newsOf(description, page.settings.practiseFirst());
   } catch (error) {
     // The run goes on whatever happens to its drawing.
     const reason = `The diagrams could not be drawn: ${error}`;
@@ -334,11 +334,13 @@ function showDiagrams(jsonText) {
 }
 
 // The run's outcome in a few words, from the diagrams' description (its
-// numbers' texts in the program's format, and its units words).
-function newsOf(description) {
+// numbers' texts in the program's format, and its units words); a student
+// who practises first is not told the reactions.
+function newsOf(description, practiseFirst) {
   if (!description.curve) return description.reason;
   const force = description.units.force ? ` ${description.units.force}` : '';
   const drawn = description.reason ? description.reason : 'diagrams drawn';
+  if (practiseFirst && !description.reason) return 'diagrams drawn; practise: type your values in the fields below';
   return `Ay = ${description.ay.text}${force}, By = ${description.by.text}${force}; ${drawn}`;
 }
 

@@ -23,7 +23,8 @@ export function readReadOut(jsonText) {
   return read(JSON.parse(jsonText), 'the read-out');
 }
 
-// The program's check of a practice value: { verdict, sentence }.
+// The program's check of a practice value: { verdict, sentence }, or
+// { reason } when it holds no solved beam.
 export function readCheck(jsonText) {
   return read(JSON.parse(jsonText), 'the check');
 }

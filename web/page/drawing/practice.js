@@ -53,14 +53,27 @@ export class Practice {
     return unit ? `${name} (${unit})` : name;
   }
 
+  // A value's text in the program's format, with the unit of its kind.
+  #withUnit(quantity, kind) {
+    const unit = this.#unitOf(kind);
+    return unit ? `${quantity.text} ${unit}` : quantity.text;
+  }
+
+  // A field to check, labelled by its quantity; its verdict, read out as it
+  // changes; and what was tried in it.
+  #checkedField(id, name, kind) {
+    const field = htmlElement('input', { id: `practice-${id}`, type: 'text', inputmode: 'decimal',
+      autocomplete: 'off', spellcheck: 'false', 'aria-describedby': `verdict-${id}` });
+    return { label: htmlElement('label', { for: field.id }, this.#labelText(name, kind)), field,
+      verdict: htmlElement('p', { id: `verdict-${id}`, class: 'verdict', 'aria-live': 'polite' }),
+      tried: htmlElement('p', { class: 'tried' }) };
+  }
+
   // One value: its labelled field, its verdict (announced), what was tried,
   // and the two buttons.
   #field({ id, name, kind, step, answer }) {
     const part = htmlElement('div', { class: 'practice-value' });
-    const field = htmlElement('input', { id: `practice-${id}`, type: 'text', inputmode: 'decimal',
-      autocomplete: 'off', spellcheck: 'false', 'aria-describedby': `verdict-${id}` });
-    const verdict = htmlElement('p', { id: `verdict-${id}`, class: 'verdict', 'aria-live': 'polite' });
-    const tried = htmlElement('p', { class: 'tried' });
+    const { label, field, verdict, tried } = this.#checkedField(id, name, kind);
     const buttons = htmlElement('div', { class: 'practice-buttons' });
     const showAnswer = htmlElement('button', { type: 'button', 'aria-label': `Show the answer: ${name}` },
       'Show the answer');
@@ -70,15 +83,13 @@ export class Practice {
     const working = htmlElement('div', { class: 'practice-working', hidden: '' });
     const workingStep = this.#description.working.find((candidate) => candidate.id === step);
     if (workingStep) working.append(stepElement(workingStep));
-    part.append(htmlElement('label', { for: field.id }, this.#labelText(name, kind)), field, verdict,
-      tried, buttons, working);
+    part.append(label, field, verdict, tried, buttons, working);
     const judge = (keep) => this.#judge({ name, typed: field.value, verdict, tried, keep,
       ask: () => this.#check(id, field.value) });
     this.#whenTyped(field, judge);
     showAnswer.addEventListener('click', () => {
-      const unit = this.#unitOf(kind);
       verdict.className = 'verdict shown';
-      verdict.textContent = `The answer: ${answer.text}${unit ? ` ${unit}` : ''}.`;
+      verdict.textContent = `The answer: ${this.#withUnit(answer, kind)}.`;
       this.#entry(name).shown = answer.text;
       this.#showRecord();
     });
@@ -99,11 +110,8 @@ export class Practice {
     const judges = [];
     for (const [id, name, kind, moment] of [['vAtX', 'V at your x', 'force', false],
       ['mAtX', 'M at your x', 'moment', true]]) {
-      const field = htmlElement('input', { id: `practice-${id}`, type: 'text', inputmode: 'decimal',
-        autocomplete: 'off', spellcheck: 'false', 'aria-describedby': `verdict-${id}` });
-      const verdict = htmlElement('p', { id: `verdict-${id}`, class: 'verdict', 'aria-live': 'polite' });
-      const tried = htmlElement('p', { class: 'tried' });
-      part.append(htmlElement('label', { for: field.id }, this.#labelText(name, kind)), field, verdict, tried);
+      const { label, field, verdict, tried } = this.#checkedField(id, name, kind);
+      part.append(label, field, verdict, tried);
       const judge = (keep) => this.#judge({ name: `${name} (x = ${x.value.trim()})`, typed: field.value,
         verdict, tried, keep, ask: () => this.#checkAtX(x.value, field.value, moment),
         atX: { x: x.value, moment, kind } });
@@ -135,12 +143,15 @@ export class Practice {
       verdict.className = 'verdict';
       return;
     }
+    // No answer while the module is not there; a reason when it holds no beam
+    // (a fresh one, after a run that failed in the module).
     const answer = ask();
-    if (answer === null) {
-      verdict.textContent = 'The program is not ready to check yet.';
+    const checked = answer === null ? { reason: 'The program is not ready to check yet.' } : readCheck(answer);
+    if (checked.reason) {
+      verdict.className = 'verdict';
+      verdict.textContent = checked.reason;
       return;
     }
-    const checked = readCheck(answer);
     verdict.className = `verdict ${checked.verdict}`;
     verdict.textContent = checked.verdict === 'right' ? `✓ ${checked.sentence}` : checked.sentence;
     if (!keep || (atX && checked.verdict === 'notANumber')) return;
@@ -160,8 +171,7 @@ export class Practice {
     if (answer === null) return '—';
     const section = readReadOut(answer);
     if (section.reason) return '—';
-    const unit = this.#unitOf(kind);
-    return `${(moment ? section.moment : section.shear).text}${unit ? ` ${unit}` : ''}`;
+    return this.#withUnit(moment ? section.moment : section.shear, kind);
   }
 
   #entry(name) {
@@ -172,7 +182,7 @@ export class Practice {
   // For the handout: each value tried or shown, the student's beside the program's.
   #showRecord() {
     const answers = new Map(this.#description.practice.values.map(({ name, kind, answer }) =>
-      [name, `${answer.text}${this.#unitOf(kind) ? ` ${this.#unitOf(kind)}` : ''}`]));
+      [name, this.#withUnit(answer, kind)]));
     const rows = [...this.#tried].filter(([, { tries, shown }]) => tries.length > 0 || shown !== null);
     this.#record.replaceChildren();
     this.#record.hidden = rows.length === 0;
