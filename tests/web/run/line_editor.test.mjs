@@ -2,7 +2,7 @@
 // keys typed or text pasted, as a terminal in its usual mode would do.
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
-import { ConsoleOutput } from '../../../web/page/run/console_characters.js';
+import { ConsoleOutput, stillShown } from '../../../web/page/run/console_characters.js';
 import { LineEditor } from '../../../web/page/run/line_editor.js';
 
 // Each row: what xterm reports, one string per key or paste (END_INPUT: the
@@ -88,4 +88,13 @@ test('the output shown: controls and stray bytes as marks, split characters whol
     'By = 8.66667 kN\ufffd1A\ufffd[2J\t\n');
   assert.equal(shown.text(bytes(0xc3)), '');
   assert.equal(shown.text(bytes(0xa9, 0x9b, 0x41)), '\u00e9\ufffdA');
+});
+
+// Of a text, the console is given what it will still hold: with 3 lines kept,
+// all before the last 4 line feeds has scrolled out by the text's end.
+test('what the console still shows of a text: its last lines kept and one more', () => {
+  for (const [text, shown] of [['a\nb\nc\nd\n', 'a\nb\nc\nd\n'], [`${'x\n'.repeat(9)}y`, 'x\nx\nx\nx\ny'],
+    ['\n\n\n\n\nz', '\n\n\n\nz'], ['\n\n\n\nz', '\n\n\n\nz'], ['', '']]) {
+    assert.equal(stillShown(text, 3), shown, JSON.stringify(text));
+  }
 });

@@ -37,6 +37,22 @@ export function shownAsText(text) {
   return text.replace(SHOWN_AS_MARK, CONTROL_MARK);
 }
 
+// What of a text written to the console still shows once it is written: the
+// console keeps `kept` lines (its screen and its scrollback), and what reaches
+// it is text (nothing in it moves the cursor up), so whatever comes before
+// the text's last `kept` + 1 line feeds has scrolled out of it by the text's
+// end and need not be written. A link's million empty lines are echoed as a
+// few thousand; the transcript and the program keep them all.
+export function stillShown(text, kept) {
+  let cut = text.length;
+  for (let feeds = 0; feeds < kept + 2; feeds += 1) {
+    if (cut === 0) return text;
+    cut = text.lastIndexOf('\n', cut - 1);
+    if (cut < 0) return text;
+  }
+  return text.slice(cut + 1);
+}
+
 // Bytes of the program's output as the console's text: UTF-8, a character
 // split between two writes shown once it is whole, bytes that are not UTF-8
 // shown as the mark too.

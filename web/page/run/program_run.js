@@ -2,7 +2,7 @@
 // reads, its output shown and kept byte for byte, its key wait, its records,
 // and its outcome for the diagrams. The module reaches these only through
 // module_contract.js.
-import { ConsoleOutput } from './console_characters.js';
+import { ConsoleOutput, stillShown } from './console_characters.js';
 import { entrySpaceClass } from './entry_space.js';
 import { LineEditor } from './line_editor.js';
 
@@ -46,7 +46,7 @@ export class ProgramRun {
     this.#spaceOnly = new RegExp(`^${entrySpaceClass(entrySpace)}*$`);
     this.#leadingSpaceLines = new RegExp(`^(?:${entrySpaceClass(entrySpace, { lineFeed: false })}*\n)*`);
     this.#terminal = terminal;
-    this.#editor = new LineEditor((text) => terminal.write(text));
+    this.#editor = new LineEditor((text) => this.#show(text));
     this.#files = files;
     this.#onError = onError;
     this.#onOutcome = onOutcome;
@@ -122,11 +122,18 @@ export class ProgramRun {
   write(channel, bytes) {
     if (channel === 1) {
       this.#output.push(bytes);
-      this.#terminal.write(this.#shown.text(bytes));
+      this.#show(this.#shown.text(bytes));
       this.#onOutput(bytes);
     } else {
       this.#onError(new TextDecoder().decode(bytes));
     }
+  }
+
+  // Written as the console will show it. Its rows may grow before it takes
+  // the text in: twice as many are kept.
+  #show(text) {
+    const { rows, options } = this.#terminal;
+    this.#terminal.write(stillShown(text, 2 * rows + options.scrollback));
   }
 
   showOutcome(jsonText) {
