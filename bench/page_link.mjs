@@ -7,12 +7,12 @@
 // and the save's wait for storage (the browser's own part), and the targets:
 // 1 MB within 3 s, and the page's part of its cost, net of the tiny link's,
 // at most 4.5 times that of 250 KB (growing no faster than the length).
-// Usage: node page_link.mjs PAGE PACKAGES CHROMIUM [RUNS]
+// Usage: node page_link.mjs PAGE PACKAGES CHROMIUM [ROUNDS, 7]
 import { createRequire } from 'node:module';
 import { join, resolve } from 'node:path';
 import { pathToFileURL } from 'node:url';
 
-const [page, packages, chromium, runs = '3'] = process.argv.slice(2);
+const [page, packages, chromium, runs = '7'] = process.argv.slice(2);
 const puppeteer = createRequire(join(resolve(packages), 'package.json'))('puppeteer-core');
 const address = pathToFileURL(resolve(page)).href;
 const SIZES = [['tiny', 24], ['250 KB', 250 * 1024], ['1 MB', 1024 * 1024]];
@@ -65,14 +65,18 @@ console.log('| shape | tiny | 250 KB | 1 MB | 1 MB: the browser\'s own (before t
   '1 MB net / 250 KB net | the page\'s part alone | target | result |');
 console.log('|---|---|---|---|---|---|---|---|---|');
 for (const [shape, make] of Object.entries(SHAPES)) {
+  // The sizes taken in turn within each round, so that whatever else the
+  // machine does falls on all of them alike: the 250 KB link's net cost is
+  // a few tens of milliseconds, and the ratio divides by it.
+  const samples = Object.fromEntries(SIZES.map(([name]) => [name, []]));
+  for (let run = 0; run < Number(runs); run += 1) {
+    for (const [name, size] of SIZES) samples[name].push(await measure(make(size)));
+  }
   const figures = {};
-  for (const [name, size] of SIZES) {
-    const samples = [];
-    // Interleaved with nothing else: one size at a time, runs back to back.
-    for (let run = 0; run < Number(runs); run += 1) samples.push(await measure(make(size)));
+  for (const [name] of SIZES) {
     figures[name] = Object.fromEntries(['total', 'before', 'storage'].map((key) =>
-      [key, median(samples.map((sample) => sample[key]))]));
-    figures[name].own = figures[name].total - figures[name].before - figures[name].storage;
+      [key, median(samples[name].map((sample) => sample[key]))]));
+    figures[name].own = median(samples[name].map((sample) => sample.total - sample.before - sample.storage));
   }
   const net = (name, key = 'total') => figures[name][key] - figures.tiny[key];
   const growth = net('1 MB') / net('250 KB');

@@ -17,4 +17,4 @@ for command in em++ chromium node npm; do
 done
 CMAKE_BUILD_PARALLEL_LEVEL=$jobs cmake --workflow --preset web >&2
 packages=$(browser_test_packages)
-node bench/page_link.mjs build/web/parabeam.html "$packages" "$(command -v chromium)" "${RUNS:-3}"
+node bench/page_link.mjs build/web/parabeam.html "$packages" "$(command -v chromium)" "${PAGE_RUNS:-7}"
